@@ -16,7 +16,8 @@ void HourlyCatchUpOneYear(benchmark::State &state)
 {
     for (auto _ : state) {
         DateTime t = YearAgo;
-        benchmark::DoNotOptimize(AdvanceHourly(t, 15, 1, {}, DateTime::TimeOfDay(9, 0), DateTime::TimeOfDay(17, 0), Now));
+        benchmark::DoNotOptimize(
+            AdvanceHourly(t, 15, 1, {}, DateTime::TimeOfDay(9, 0), DateTime::TimeOfDay(17, 0), Now));
         benchmark::DoNotOptimize(t);
     }
 }

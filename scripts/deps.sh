@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   # toolchain
-  g++ cmake ninja-build pkg-config clang
+  g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
   # Qt 6 and the libraries the program links
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
   # tests and benchmarks

@@ -27,8 +27,7 @@ const QStringList &ScheduleNames()
 
 const QStringList &ActionModeNames()
 {
-    static const QStringList names {u"打开程序或文档"_s, u"注销计算机"_s, u"重启计算机"_s, u"关闭计算机"_s,
-                                    u"待机"_s};
+    static const QStringList names {u"打开程序或文档"_s, u"注销计算机"_s, u"重启计算机"_s, u"关闭计算机"_s, u"待机"_s};
     return names;
 }
 

@@ -7,7 +7,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <bitset>
 
 class Clock;
@@ -57,9 +56,29 @@ using WeekdaySet = std::bitset<7>;
 // One reminder: when it is due, how it recurs and what it does.
 struct AlarmTask
 {
-    enum ScheduleKind { Once = 0, Hourly = 1, Daily = 2, Weekly = 3, Monthly = 4, Yearly = 5 };
-    enum TriggerMode { AtDateTime = 0, AtFirstStart = 1, AtEveryStart = 2 };
-    enum Action { OpenFile = 0, LogOff = 1, Restart = 2, ShutDown = 3, Standby = 4 };
+    enum ScheduleKind
+    {
+        Once = 0,
+        Hourly = 1,
+        Daily = 2,
+        Weekly = 3,
+        Monthly = 4,
+        Yearly = 5
+    };
+    enum TriggerMode
+    {
+        AtDateTime = 0,
+        AtFirstStart = 1,
+        AtEveryStart = 2
+    };
+    enum Action
+    {
+        OpenFile = 0,
+        LogOff = 1,
+        Restart = 2,
+        ShutDown = 3,
+        Standby = 4
+    };
 
     int ReportMode = AtDateTime;
     ::DateTime DateTime;

@@ -107,14 +107,24 @@ DateTime DateTime::FromQDateTime(const QDateTime &local)
     return FromParts(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
 }
 
+DateTime DateTime::FromUnixTime(qint64 seconds)
+{
+    return FromQDateTime(QDateTime::fromSecsSinceEpoch(seconds));
+}
+
+qint64 DateTime::ToUnixTime() const
+{
+    return m_valid ? ToQDateTime().toSecsSinceEpoch() : 0;
+}
+
 bool DateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second)
 {
     if (!partsValid(year, month, day, hour, minute, second)) {
         m_valid = false;
         return false;
     }
-    m_seconds = (daysFromCivil(year, month, day) + EpochOffsetDays) * SecondsPerDay + hour * 3600 + minute * 60
-        + second;
+    m_seconds =
+        (daysFromCivil(year, month, day) + EpochOffsetDays) * SecondsPerDay + hour * 3600 + minute * 60 + second;
     m_valid = true;
     return true;
 }
@@ -214,20 +224,38 @@ QString DateTime::Format(const char *format) const
         return {};
     const Date d = CivilDate();
     QString out;
+    out.reserve(20);
+    const auto two = [&out](int v) {
+        out += QLatin1Char(char('0' + v / 10));
+        out += QLatin1Char(char('0' + v % 10));
+    };
     for (const char *p = format; *p; ++p) {
         if (*p != '%' || !p[1]) {
             out += QLatin1Char(*p);
             continue;
         }
-        const auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
         switch (*++p) {
-        case 'Y': out += QString::number(d.year); break;
-        case 'm': out += two(d.month); break;
-        case 'd': out += two(d.day); break;
-        case 'H': out += two(Hour()); break;
-        case 'M': out += two(Minute()); break;
-        case 'S': out += two(Second()); break;
-        case '%': out += QLatin1Char('%'); break;
+        case 'Y':
+            out += QString::number(d.year);
+            break;
+        case 'm':
+            two(d.month);
+            break;
+        case 'd':
+            two(d.day);
+            break;
+        case 'H':
+            two(Hour());
+            break;
+        case 'M':
+            two(Minute());
+            break;
+        case 'S':
+            two(Second());
+            break;
+        case '%':
+            out += QLatin1Char('%');
+            break;
         default:
             out += QLatin1Char('%');
             out += QLatin1Char(*p);

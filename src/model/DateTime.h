@@ -27,6 +27,9 @@ public:
     static DateTime FromSeconds(qint64 secondsSinceEpoch);
     static DateTime Invalid();
     static DateTime FromQDateTime(const QDateTime &local);
+    // Seconds since 1970-01-01 00:00:00 UTC, seen in local time, and back.
+    static DateTime FromUnixTime(qint64 seconds);
+    qint64 ToUnixTime() const;
 
     // Sets the value from parts. On failure the flag becomes invalid and the
     // stored count stays as it was.

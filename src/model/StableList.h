@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QtGlobal>
-
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -38,8 +37,7 @@ public:
 // verifiable entry handles. Entries live in recycled slots; each slot carries
 // a generation that is bumped on removal, which is what makes stale handles
 // detectable without ever touching freed memory.
-template<class T>
-class StableList
+template<class T> class StableList
 {
 public:
     StableList() = default;
@@ -52,13 +50,19 @@ public:
     EntryHandle GetHeadPosition() const { return handleOf(m_head); }
     EntryHandle GetTailPosition() const { return handleOf(m_tail); }
     // The entry after h; null at the tail or when h is stale.
-    EntryHandle GetNextPosition(EntryHandle h) const { return Contains(h) ? handleOf(m_slots[h.index].next) : EntryHandle {}; }
-    EntryHandle GetPrevPosition(EntryHandle h) const { return Contains(h) ? handleOf(m_slots[h.index].prev) : EntryHandle {}; }
+    EntryHandle GetNextPosition(EntryHandle h) const
+    {
+        return Contains(h) ? handleOf(m_slots[h.index].next) : EntryHandle {};
+    }
+    EntryHandle GetPrevPosition(EntryHandle h) const
+    {
+        return Contains(h) ? handleOf(m_slots[h.index].prev) : EntryHandle {};
+    }
 
     bool Contains(EntryHandle h) const
     {
-        return !h.IsNull() && h.index < m_slots.size() && m_slots[h.index].generation == h.generation
-            && m_slots[h.index].value.has_value();
+        return !h.IsNull() && h.index < m_slots.size() && m_slots[h.index].generation == h.generation &&
+            m_slots[h.index].value.has_value();
     }
 
     // The entry's value, or nullptr when the handle is null or stale.
@@ -139,8 +143,7 @@ public:
 
     // Calls f(handle, value) for each entry from head to tail. f must not
     // change the list; walk with GetNextPosition for that.
-    template<class F>
-    void ForEach(F &&f) const
+    template<class F> void ForEach(F &&f) const
     {
         for (quint32 i = m_head; i != NoSlot; i = m_slots[i].next)
             f(EntryHandle {i, m_slots[i].generation}, *m_slots[i].value);

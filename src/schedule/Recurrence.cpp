@@ -35,7 +35,12 @@ DateTime atDay(int year, int month, int day, const DateTime &timeOf)
     return DateTime::FromParts(year, month, day, timeOf.Hour(), timeOf.Minute(), timeOf.Second());
 }
 
-enum class RangeResult { Continue, Ended, Failed };
+enum class RangeResult
+{
+    Continue,
+    Ended,
+    Failed
+};
 
 // Clamps x into the task's date range. Past the end, x lands on the last day
 // and the rule ends; before the start, x moves to the first day and the rule
@@ -129,9 +134,12 @@ bool AdvanceHourly(DateTime &t, int minute, int timeLimit, const DateLimit &rang
         if (!AddMinutes(t, 60, true))
             return false;
         switch (applyDateLimit(t, range, true)) {
-        case RangeResult::Ended: return true;
-        case RangeResult::Failed: return false;
-        case RangeResult::Continue: break;
+        case RangeResult::Ended:
+            return true;
+        case RangeResult::Failed:
+            return false;
+        case RangeResult::Continue:
+            break;
         }
         if (timeLimit) {
             const DateTime timeOfDay = DateTime::TimeOfDay(t.Hour(), t.Minute(), 0);
@@ -170,9 +178,12 @@ bool AdvanceEveryNDays(DateTime &t, int n, const DateLimit &range, const DateTim
         if (!AddMinutes(t, qint64(n) * 1440, true))
             return false;
         switch (applyDateLimit(t, range)) {
-        case RangeResult::Ended: return true;
-        case RangeResult::Failed: return false;
-        case RangeResult::Continue: break;
+        case RangeResult::Ended:
+            return true;
+        case RangeResult::Failed:
+            return false;
+        case RangeResult::Continue:
+            break;
         }
     } while (t <= now);
     return true;
@@ -203,9 +214,12 @@ bool AdvanceWeekly(DateTime &t, int weeks, WeekdaySet enabled, const DateLimit &
         if (!AddMinutes(t, qint64(weeklyStep(t, weeks, enabled)) * 1440, true))
             return false;
         switch (applyDateLimit(t, range)) {
-        case RangeResult::Ended: return true;
-        case RangeResult::Failed: return false;
-        case RangeResult::Continue: break;
+        case RangeResult::Ended:
+            return true;
+        case RangeResult::Failed:
+            return false;
+        case RangeResult::Continue:
+            break;
         }
     } while (t <= now);
     return true;
@@ -231,9 +245,12 @@ bool AdvanceMonthlyByDay(DateTime &t, int months, int day, const DateLimit &rang
         if (!t.IsValid())
             return false;
         switch (applyDateLimit(t, range)) {
-        case RangeResult::Ended: return true;
-        case RangeResult::Failed: return false;
-        case RangeResult::Continue: break;
+        case RangeResult::Ended:
+            return true;
+        case RangeResult::Failed:
+            return false;
+        case RangeResult::Continue:
+            break;
         }
     } while (t <= now);
     return true;
@@ -313,12 +330,11 @@ bool AdvanceTask(AlarmTask &task, const DateTime &now)
     const DateLimit range = DateLimitOf(task);
     switch (task.Schedule) {
     case AlarmTask::Hourly:
-        return AdvanceHourly(t, t.Minute(), task.HourlyTimeLimit, range, task.HourlyStartTime, task.HourlyEndTime,
-                             now);
+        return AdvanceHourly(t, t.Minute(), task.HourlyTimeLimit, range, task.HourlyStartTime, task.HourlyEndTime, now);
     case AlarmTask::Daily:
-        return task.DiaryReportMode ? AdvanceWeekend(t, range, now)
-                                    : AdvanceEveryNDays(t, task.DiaryDays, range, now);
-    case AlarmTask::Weekly: return AdvanceWeekly(t, task.WeeklyWeek, task.WeeklyEnable, range, now);
+        return task.DiaryReportMode ? AdvanceWeekend(t, range, now) : AdvanceEveryNDays(t, task.DiaryDays, range, now);
+    case AlarmTask::Weekly:
+        return AdvanceWeekly(t, task.WeeklyWeek, task.WeeklyEnable, range, now);
     case AlarmTask::Monthly:
         return task.MonthlyReportMode
             ? AdvanceMonthlyByWeekOrder(t, task.MonthlyWeekOrder, task.MonthlyWeekly, task.MonthlyMonth2, range, now)
@@ -326,7 +342,8 @@ bool AdvanceTask(AlarmTask &task, const DateTime &now)
     case AlarmTask::Yearly:
         return task.AnnuallyReportMode ? AdvanceYearlyByWeekOrder(t, task.AnnuallyWeekOrder, task.AnnuallyWeekly, now)
                                        : AdvanceYearlyByDay(t, task.AnnuallyMonth, task.AnnuallyDay, now);
-    default: return true;
+    default:
+        return true;
     }
 }
 

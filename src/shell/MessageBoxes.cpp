@@ -27,8 +27,8 @@ QMessageBox::StandardButton Show(QWidget *parent, QMessageBox::Icon icon, const 
 
 bool ConfirmWarning(QWidget *parent, const QString &text)
 {
-    return Show(parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes;
+    return Show(parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+        QMessageBox::Yes;
 }
 
 void Information(QWidget *parent, const QString &text)

@@ -3,7 +3,6 @@
 
 #include <QMessageBox>
 #include <QString>
-
 #include <functional>
 
 class QWidget;

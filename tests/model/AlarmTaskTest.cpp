@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "model/AlarmTask.h"
+
 #include "platform/fake/FakeClock.h"
 
 #include <gtest/gtest.h>
-
 #include <stdexcept>
 
 TEST(AlarmTask, FreshTaskHasTheDefaults)

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "model/StableList.h"
 
-#include <gtest/gtest.h>
-
 #include <QString>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace {

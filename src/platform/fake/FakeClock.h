@@ -7,7 +7,9 @@
 class FakeClock final : public Clock
 {
 public:
-    explicit FakeClock(DateTime now = DateTime::FromParts(2026, 1, 1, 12, 0, 0)) : m_now(now) { }
+    explicit FakeClock(DateTime now = DateTime::FromParts(2026, 1, 1, 12, 0, 0))
+        : m_now(now)
+    { }
 
     DateTime Now() const override { return m_now; }
     void Set(DateTime now) { m_now = now; }

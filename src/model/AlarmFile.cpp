@@ -1,0 +1,317 @@
+// SPDX-License-Identifier: MIT
+#include "model/AlarmFile.h"
+
+#include "model/ProfileFile.h"
+#include "model/TextScan.h"
+#include "platform/Clock.h"
+#include "schedule/Recurrence.h"
+
+#include <QFileInfo>
+#include <new>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString AlarmPrefix = u"Alarm"_s;
+const QString CountKey = u"NumofAlarms"_s;
+
+// Reads the values of one task section. A mandatory value that is missing or
+// empty makes the whole section unusable; `ok` records that.
+class SectionReader
+{
+public:
+    SectionReader(const ProfileFile &file, QString section)
+        : m_file(file)
+        , m_section(std::move(section))
+    { }
+
+    bool ok() const { return m_ok; }
+
+    QString optionalText(const QString &key, int buffer = ProfileFile::ValueBuffer) const
+    {
+        return m_file.ReadString(m_section, key, QString(), buffer);
+    }
+
+    QString text(const QString &key)
+    {
+        const QString value = optionalText(key);
+        if (value.isEmpty())
+            m_ok = false;
+        return value;
+    }
+
+    int decimal(const QString &key) { return ToDecimal(text(key)); }
+
+    DateTime dateTime(const QString &key)
+    {
+        const QList<int> n = ScanExactly(text(key), "%d-%d-%d %d:%d:%d", 6);
+        return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2], n[3], n[4], n[5]));
+    }
+
+    DateTime date(const QString &key)
+    {
+        const QList<int> n = ScanExactly(text(key), "%d-%d-%d", 3);
+        return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2]));
+    }
+
+    DateTime time(const QString &key)
+    {
+        const QList<int> n = ScanExactly(text(key), "%d:%d:%d", 3);
+        return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::TimeOfDay(n[0], n[1], n[2]));
+    }
+
+    // A path value, kept only when it names something that exists.
+    QString existingPath(const QString &key) const
+    {
+        const QString path = optionalText(key);
+        return !path.isEmpty() && QFileInfo::exists(path) ? path : QString();
+    }
+
+    void require(bool condition)
+    {
+        if (!condition)
+            m_ok = false;
+    }
+
+private:
+    DateTime checked(const DateTime &value)
+    {
+        require(value.IsValid());
+        return value;
+    }
+
+    const ProfileFile &m_file;
+    QString m_section;
+    bool m_ok = true;
+};
+
+// Reads the rule fields of the task's recurrence kind, then advances it.
+// Fields of other kinds keep their defaults.
+void readRecurrence(SectionReader &in, AlarmTask &task, const DateTime &now)
+{
+    switch (task.Schedule) {
+    case AlarmTask::Daily:
+        task.DiaryReportMode = in.decimal(u"DiaryReportMode"_s);
+        if (!task.DiaryReportMode)
+            task.DiaryDays = in.decimal(u"DiaryDays"_s);
+        break;
+    case AlarmTask::Weekly:
+        task.WeeklyEnable = WeekdaySet(unsigned(in.decimal(u"WeeklyEnable"_s)) & 0x7F);
+        task.WeeklyWeek = in.decimal(u"WeeklyWeek"_s);
+        break;
+    case AlarmTask::Monthly:
+        task.MonthlyReportMode = in.decimal(u"MonthlyReportMode"_s);
+        if (task.MonthlyReportMode) {
+            task.MonthlyMonth2 = in.decimal(u"MonthlyMonth2"_s);
+            task.MonthlyWeekly = in.decimal(u"MonthlyWeekly"_s);
+            task.MonthlyWeekOrder = in.decimal(u"MonthlyWeekOrder"_s);
+        } else {
+            task.MonthlyDay = in.decimal(u"MonthlyDay"_s);
+            task.MonthlyMonth = in.decimal(u"MonthlyMonth"_s);
+        }
+        break;
+    case AlarmTask::Yearly:
+        task.AnnuallyReportMode = in.decimal(u"AnnuallyReportMode"_s);
+        if (task.AnnuallyReportMode) {
+            task.AnnuallyMonth2 = in.decimal(u"AnnuallyMonth2"_s);
+            task.AnnuallyWeekly = in.decimal(u"AnnuallyWeekly"_s);
+            task.AnnuallyWeekOrder = in.decimal(u"AnnuallyWeekOrder"_s);
+        } else {
+            task.AnnuallyDay = in.decimal(u"AnnuallyDay"_s);
+            task.AnnuallyMonth = in.decimal(u"AnnuallyMonth"_s);
+        }
+        break;
+    default:
+        return; // once, hourly and unknown kinds read nothing more
+    }
+    if (in.ok())
+        in.require(AdvanceTask(task, now));
+}
+
+std::optional<AlarmTask> readTask(const ProfileFile &file, const QString &section, const DateTime &now)
+{
+    SectionReader in(file, section);
+    AlarmTask task = InitAlarmTask(now);
+    // Each step stops at the first missing value, as the section is then
+    // dropped whatever follows.
+    task.ReportMode = in.decimal(u"ReportMode"_s);
+    if (in.ok())
+        task.DateTime = in.dateTime(u"DateTime"_s);
+    if (!in.ok())
+        return std::nullopt;
+    task.Schedule = in.decimal(u"Schedule"_s);
+    task.HourlyDateLimit = in.decimal(u"HourlyDateLimit"_s);
+    task.HourlyTimeLimit = in.decimal(u"HourlyTimeLimit"_s);
+    task.HourlyEndDate = in.date(u"HourlyEndDate"_s);
+    task.HourlyEndTime = in.time(u"HourlyEndTime"_s);
+    task.HourlyStartDate = in.date(u"HourlyStartDate"_s);
+    task.HourlyStartTime = in.time(u"HourlyStartTime"_s);
+    if (!in.ok())
+        return std::nullopt;
+    if (task.Schedule == AlarmTask::Hourly)
+        in.require(AdvanceTask(task, now));
+    else
+        readRecurrence(in, task, now);
+    if (!in.ok())
+        return std::nullopt;
+
+    task.Category = in.decimal(u"Category"_s);
+    task.Description = in.text(u"Description"_s);
+    const QString message = in.optionalText(u"Message"_s, MessageBuffer);
+    task.Message = message.isEmpty() ? QString() : DecodeLineBreaks(message);
+    task.BackgroundColor = Color(in.decimal(u"Background Color"_s));
+    task.MessageFont.FontColor = Color(in.decimal(u"FontColor"_s));
+    task.MessageFont.FontHeight = in.decimal(u"FontHeight"_s);
+    task.MessageFont.SetFaceName(in.text(u"FontFaceName"_s));
+    task.MessageFont.FontMask = quint32(in.decimal(u"FontMask"_s));
+    task.MessageFont.FontEffect = quint32(in.decimal(u"FontEffect"_s));
+    task.SoundFile = in.existingPath(u"SoundFile"_s);
+    task.RepeatPlay = in.decimal(u"RepeatPlay"_s);
+    task.ActionMode = in.decimal(u"ActionMode"_s);
+    task.ActionOption = in.decimal(u"ActionOption"_s);
+    task.Countdownsec = in.decimal(u"Countdownsec"_s);
+    task.FilePath = in.existingPath(u"FilePath"_s);
+    if (!in.ok())
+        return std::nullopt;
+    return task;
+}
+
+void writeRecurrence(ProfileFile &file, const QString &s, const AlarmTask &task)
+{
+    switch (task.Schedule) {
+    case AlarmTask::Daily:
+        if (!task.DiaryReportMode)
+            file.WriteValue(s, u"DiaryDays"_s, task.DiaryDays);
+        file.WriteValue(s, u"DiaryReportMode"_s, task.DiaryReportMode);
+        break;
+    case AlarmTask::Weekly:
+        file.WriteValue(s, u"WeeklyEnable"_s, qint64(task.WeeklyEnable.to_ulong()));
+        file.WriteValue(s, u"WeeklyWeek"_s, task.WeeklyWeek);
+        break;
+    case AlarmTask::Monthly:
+        if (task.MonthlyReportMode) {
+            file.WriteValue(s, u"MonthlyMonth2"_s, task.MonthlyMonth2);
+            file.WriteValue(s, u"MonthlyWeekly"_s, task.MonthlyWeekly);
+            file.WriteValue(s, u"MonthlyWeekOrder"_s, task.MonthlyWeekOrder);
+        } else {
+            file.WriteValue(s, u"MonthlyDay"_s, task.MonthlyDay);
+            file.WriteValue(s, u"MonthlyMonth"_s, task.MonthlyMonth);
+        }
+        file.WriteValue(s, u"MonthlyReportMode"_s, task.MonthlyReportMode);
+        break;
+    case AlarmTask::Yearly:
+        if (task.AnnuallyReportMode) {
+            file.WriteValue(s, u"AnnuallyMonth2"_s, task.AnnuallyMonth2);
+            file.WriteValue(s, u"AnnuallyWeekly"_s, task.AnnuallyWeekly);
+            file.WriteValue(s, u"AnnuallyWeekOrder"_s, task.AnnuallyWeekOrder);
+        } else {
+            file.WriteValue(s, u"AnnuallyDay"_s, task.AnnuallyDay);
+            file.WriteValue(s, u"AnnuallyMonth"_s, task.AnnuallyMonth);
+        }
+        file.WriteValue(s, u"AnnuallyReportMode"_s, task.AnnuallyReportMode);
+        break;
+    default:
+        break;
+    }
+}
+
+// Writes one task; false when it cannot be stored (an invalid due moment or
+// date range), in which case its section is removed again.
+bool writeTask(ProfileFile &file, const QString &s, const AlarmTask &task)
+{
+    file.DeleteSection(s);
+    file.WriteValue(s, u"ReportMode"_s, task.ReportMode);
+    if (!task.DateTime.IsValid()) {
+        file.DeleteSection(s);
+        return false;
+    }
+    file.WriteValue(s, u"DateTime"_s, task.DateTime.ToDateTimeString());
+    file.WriteValue(s, u"Schedule"_s, task.Schedule);
+    writeRecurrence(file, s, task);
+    file.WriteValue(s, u"HourlyDateLimit"_s, task.HourlyDateLimit);
+    file.WriteValue(s, u"HourlyTimeLimit"_s, task.HourlyTimeLimit);
+    if (!task.HourlyEndDate.IsValid()) {
+        file.DeleteSection(s);
+        return false;
+    }
+    file.WriteValue(s, u"HourlyEndDate"_s, task.HourlyEndDate.ToDateString());
+    file.WriteValue(s, u"HourlyEndTime"_s, task.HourlyEndTime.ToTimeString());
+    if (!task.HourlyStartDate.IsValid()) {
+        file.DeleteSection(s);
+        return false;
+    }
+    const MessageFont &font = task.MessageFont;
+    file.WriteValue(s, u"HourlyStartDate"_s, task.HourlyStartDate.ToDateString());
+    file.WriteValue(s, u"HourlyStartTime"_s, task.HourlyStartTime.ToTimeString());
+    file.WriteValue(s, u"Category"_s, task.Category);
+    file.WriteValue(s, u"Description"_s, task.Description);
+    file.WriteValue(s, u"Message"_s, EncodeLineBreaks(task.Message));
+    file.WriteValue(s, u"Background Color"_s, qint32(task.BackgroundColor));
+    file.WriteValue(s, u"FontColor"_s, qint32(font.FontColor));
+    file.WriteValue(s, u"FontHeight"_s, font.FontHeight);
+    file.WriteValue(s, u"FontFaceName"_s, font.FontFaceName);
+    file.WriteValue(s, u"FontMask"_s, qint32(font.FontMask));
+    file.WriteValue(s, u"FontEffect"_s, qint32(font.FontEffect));
+    file.WriteValue(s, u"SoundFile"_s, task.SoundFile);
+    file.WriteValue(s, u"RepeatPlay"_s, task.RepeatPlay);
+    file.WriteValue(s, u"ActionMode"_s, task.ActionMode);
+    file.WriteValue(s, u"ActionOption"_s, task.ActionOption);
+    file.WriteValue(s, u"Countdownsec"_s, task.Countdownsec);
+    file.WriteValue(s, u"FilePath"_s, task.FilePath);
+    return true;
+}
+
+} // namespace
+
+QString EncodeLineBreaks(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+            out += QLatin1String("##");
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+QString DecodeLineBreaks(const QString &text)
+{
+    QString out = text;
+    out.replace(QLatin1String("##"), QLatin1String("\r\n"));
+    return out;
+}
+
+LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock)
+{
+    list.RemoveAll();
+    const int count = file.ReadDecimal(CommonSection, CountKey, u"0"_s);
+    for (const int i : file.NumberedSections(AlarmPrefix, count)) {
+        std::optional<AlarmTask> task = readTask(file, ProfileFile::SectionName(AlarmPrefix, i), clock.Now());
+        if (!task)
+            continue;
+        try {
+            const EntryHandle h = list.AddTail(*task);
+            task->SelfPosition = h;
+            list.SetAt(h, *task);
+        } catch (const std::bad_alloc &) {
+            return LoadResult::AppendFailed;
+        }
+    }
+    return LoadResult::Loaded;
+}
+
+void SaveAlarmFile(ProfileFile &file, const AlarmList &list)
+{
+    int n = 0;
+    list.ForEach([&](EntryHandle, const AlarmTask &task) {
+        if (writeTask(file, ProfileFile::SectionName(AlarmPrefix, n), task))
+            ++n;
+    });
+    file.WriteValue(CommonSection, CountKey, list.GetCount());
+}

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "model/AlarmFile.h"
+#include "model/AlarmTask.h"
+#include "model/AppSettings.h"
+#include "model/BirthdayNote.h"
+
+#include <QString>
+
+class Clock;
+
+// Everything the program keeps: the reminder, snooze, birthday and note
+// lists and the settings, with the program directory their files live in.
+class AppData
+{
+public:
+    explicit AppData(QString programDirectory);
+
+    const QString &ProgramDirectory() const { return m_programDirectory; }
+    QString FilePath(const QString &name) const;
+    // The folder of the skin bitmaps, "Skin" in the program directory.
+    QString SkinDirectory() const;
+
+    // Loads the task file (tasks, then birthdays and notes) and the settings
+    // (speak, synchronisation, clock, interface, general), in that order.
+    LoadResult LoadAll(const Clock &clock, const ScreenRect &desktop);
+
+    // The exit-time save: rewrites alarms.lst from scratch with the tasks,
+    // birthdays and notes, and stores the clock settings in CONFIG.INI, each
+    // file in one atomic write. Does nothing when SaveOnExit is cleared.
+    // False when a file could not be written.
+    bool SaveAll(const ClockWindowState &window);
+
+    AlarmList Alarms;
+    SnoozeList Snoozed;
+    BirthdayList Birthdays;
+    NoteList Notes;
+    AppSettings Settings;
+    // Cleared by a second instance so that it never writes.
+    int SaveOnExit = 1;
+
+private:
+    QString m_programDirectory;
+};

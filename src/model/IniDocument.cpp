@@ -1,0 +1,401 @@
+// SPDX-License-Identifier: MIT
+#include "model/IniDocument.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+QString decode(const QByteArray &bytes, IniDocument::Encoding &encoding)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        encoding = IniDocument::Encoding::Utf8;
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    }
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const bool little = bytes.startsWith("\xFF\xFE");
+        encoding = little ? IniDocument::Encoding::Utf16LE : IniDocument::Encoding::Utf16BE;
+        QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return decoder(bytes.mid(2));
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (!utf8.hasError()) {
+        encoding = IniDocument::Encoding::Utf8;
+        return text;
+    }
+    encoding = IniDocument::Encoding::Gbk;
+    QStringDecoder gbk("GBK");
+    return gbk(bytes);
+}
+
+bool hasLineBreak(QStringView value)
+{
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+            return true;
+    }
+    return false;
+}
+
+QString withoutLineBreaks(QStringView value)
+{
+    QString out = value.toString();
+    out.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    out.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return out;
+}
+
+QStringView stripQuotes(QStringView value)
+{
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
+            return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+char16_t foldedUnit(char16_t c)
+{
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? char16_t(c + ('a' - 'A')) : c;
+    return QChar(c).toCaseFolded().unicode();
+}
+
+quint64 foldedHash(QStringView name, quint64 seed)
+{
+    quint64 h = seed ^ quint64(name.size());
+    for (const QChar c : name)
+        h = h * 31 + foldedUnit(c.unicode());
+    // Numbered sections differ only in their last digits; mix the bits so
+    // that they do not land in neighbouring buckets.
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    return h;
+}
+
+} // namespace
+
+bool IniNames::SameName(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && foldedUnit(a[i].unicode()) != foldedUnit(b[i].unicode()))
+            return false;
+    }
+    return true;
+}
+
+size_t IniNames::qHash(const NameKey &key, size_t seed)
+{
+    return size_t(foldedHash(key.name, seed));
+}
+
+void IniDocument::rewrite(Line &line, QStringView key, QStringView value)
+{
+    constexpr qsizetype BlockSize = 64 * 1024;
+    const qsizetype size = key.size() + 1 + value.size();
+    if (m_arena.empty() || m_arenaUsed + size > m_arenaBlockSize) {
+        m_arenaBlockSize = std::max(BlockSize, size);
+        m_arena.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(m_arenaBlockSize)));
+        m_arenaUsed = 0;
+    }
+    char16_t *out = m_arena.back().get() + m_arenaUsed;
+    m_arenaUsed += size;
+    // key may point into an older arena block: copying never overlaps.
+    std::copy(key.utf16(), key.utf16() + key.size(), out);
+    out[key.size()] = u'=';
+    std::copy(value.utf16(), value.utf16() + value.size(), out + key.size() + 1);
+    line.raw = QStringView(out, size);
+    line.key = line.raw.left(key.size());
+    line.value = line.raw.mid(key.size() + 1);
+}
+
+IniDocument IniDocument::Parse(const QByteArray &bytes)
+{
+    IniDocument doc;
+    doc.m_text = decode(bytes, doc.m_encoding);
+    const QStringView text = doc.m_text;
+    doc.m_sections.emplace_back(); // lines before the first header
+    Section *current = &doc.m_sections.back();
+
+    qsizetype pos = 0;
+    const qsizetype size = text.size();
+    while (pos < size) {
+        qsizetype end = pos;
+        while (end < size && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
+            ++end;
+        const QStringView rawLine = text.mid(pos, end - pos);
+        pos = end;
+        if (pos < size && text[pos] == QLatin1Char('\r'))
+            ++pos;
+        if (pos < size && text[pos] == QLatin1Char('\n') && (pos == end || text[pos - 1] == QLatin1Char('\r')))
+            ++pos;
+
+        const QStringView line = rawLine.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            qsizetype close = line.lastIndexOf(QLatin1Char(']'));
+            if (close < 0)
+                close = line.size();
+            Section section;
+            section.name = line.mid(1, close - 1).trimmed().toString();
+            doc.m_sections.push_back(std::move(section));
+            current = &doc.m_sections.back();
+            doc.m_sectionIndex[NameKey {current->name}].push_back(int(doc.m_sections.size() - 1));
+            continue;
+        }
+        Line entry;
+        entry.raw = rawLine;
+        if (line.isEmpty()) {
+            entry.kind = Line::Blank;
+        } else if (line.startsWith(QLatin1Char(';'))) {
+            entry.kind = Line::Comment;
+        } else {
+            const qsizetype eq = line.indexOf(QLatin1Char('='));
+            entry.key = (eq < 0 ? line : line.left(eq)).trimmed();
+            if (eq >= 0)
+                entry.value = line.mid(eq + 1).trimmed();
+        }
+        current->lines.push_back(std::move(entry));
+    }
+    for (Section &section : doc.m_sections)
+        shadowDuplicates(section);
+    return doc;
+}
+
+void IniDocument::shadowDuplicates(Section &section)
+{
+    if (section.lines.size() < 2)
+        return;
+    // Sort the entries by the hash of their key; duplicates end up side by
+    // side, and of each group the earliest line stays live.
+    static thread_local std::vector<std::pair<quint64, size_t>> byHash;
+    byHash.clear();
+    for (size_t i = 0; i < section.lines.size(); ++i) {
+        if (section.lines[i].kind == Line::Entry)
+            byHash.emplace_back(foldedHash(section.lines[i].key, 0), i);
+    }
+    std::sort(byHash.begin(), byHash.end());
+    for (size_t a = 0; a < byHash.size(); ++a) {
+        Line &first = section.lines[byHash[a].second];
+        for (size_t b = a + 1; b < byHash.size() && byHash[b].first == byHash[a].first; ++b) {
+            Line &later = section.lines[byHash[b].second];
+            if (first.kind == Line::Entry && later.kind == Line::Entry && IniNames::SameName(first.key, later.key))
+                later.kind = Line::Shadowed; // its raw text stays in the file
+        }
+    }
+}
+
+int IniDocument::findLine(const Section &section, QStringView key)
+{
+    // Keys are unique among the live entries of a section, so the walk can
+    // start anywhere; starting after the last match makes reading a
+    // section's keys in file order cost one step each.
+    const size_t count = section.lines.size();
+    const size_t start = section.hint < count ? section.hint : 0;
+    const auto matches = [&](size_t i) {
+        const Line &line = section.lines[i];
+        return line.kind == Line::Entry && line.key.size() == key.size() && IniNames::SameName(line.key, key);
+    };
+    for (size_t i = start; i < count; ++i) {
+        if (matches(i)) {
+            section.hint = i + 1;
+            return int(i);
+        }
+    }
+    for (size_t i = 0; i < start; ++i) {
+        if (matches(i)) {
+            section.hint = i + 1;
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+QByteArray IniDocument::Serialize() const
+{
+    QString text;
+    text.reserve(m_text.size() + m_text.size() / 4 + 1024);
+    for (size_t s = 0; s < m_sections.size(); ++s) {
+        const Section &section = m_sections[s];
+        if (section.removed)
+            continue;
+        if (s > 0) {
+            text += QLatin1Char('[');
+            text += section.name;
+            text += QLatin1String("]\r\n");
+        }
+        for (const Line &line : section.lines) {
+            text += line.raw;
+            text += QLatin1String("\r\n");
+        }
+    }
+    switch (m_encoding) {
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: {
+        const bool little = m_encoding == Encoding::Utf16LE;
+        QStringEncoder encoder(little ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                               QStringEncoder::Flag::WriteBom);
+        return encoder(text);
+    }
+    case Encoding::Utf8:
+    case Encoding::Gbk:
+        break;
+    }
+    return text.toUtf8();
+}
+
+int IniDocument::sectionIndex(const QString &name) const
+{
+    // Reads and writes come in runs on one section: check the last one
+    // before hashing the name.
+    const QString trimmed = name.trimmed();
+    if (m_lastSection > 0 && size_t(m_lastSection) < m_sections.size() && !m_sections[size_t(m_lastSection)].removed &&
+        IniNames::SameName(m_sections[size_t(m_lastSection)].name, trimmed))
+        return m_lastSection;
+    // The first of duplicate sections wins.
+    const auto it = m_sectionIndex.constFind(NameKey {trimmed});
+    if (it == m_sectionIndex.constEnd())
+        return -1;
+    m_lastSection = it->front();
+    return m_lastSection;
+}
+
+const IniDocument::Section *IniDocument::findSection(const QString &name) const
+{
+    const int i = sectionIndex(name);
+    return i < 0 ? nullptr : &m_sections[size_t(i)];
+}
+
+const IniDocument::Line *IniDocument::findEntry(const QString &section, const QString &key) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return nullptr;
+    const int line = findLine(*s, QStringView(key).trimmed());
+    return line < 0 ? nullptr : &s->lines[size_t(line)];
+}
+
+std::optional<QString> IniDocument::RawValue(const QString &section, const QString &key) const
+{
+    const Line *line = findEntry(section, key);
+    return line ? std::optional<QString>(line->value.toString()) : std::nullopt;
+}
+
+bool IniDocument::HasKey(const QString &section, const QString &key) const
+{
+    return findEntry(section, key) != nullptr;
+}
+
+QString IniDocument::ReadString(const QString &section, const QString &key, const QString &defaultValue,
+                                int bufferSize) const
+{
+    if (bufferSize <= 0)
+        return {};
+    const Line *line = findEntry(section, key);
+    const QStringView value = line ? stripQuotes(line->value) : QStringView(defaultValue);
+    return value.left(bufferSize - 1).toString();
+}
+
+bool IniDocument::HasSection(const QString &section) const
+{
+    return findSection(section) != nullptr;
+}
+
+IniDocument::Section &IniDocument::sectionForWriting(const QString &name)
+{
+    const int existing = sectionIndex(name);
+    if (existing >= 0)
+        return m_sections[size_t(existing)];
+    const QString trimmed = name.trimmed();
+    if (m_sections.empty())
+        m_sections.emplace_back();
+    Section section;
+    section.name = trimmed;
+    m_sections.push_back(std::move(section));
+    m_sectionIndex[NameKey {trimmed}].push_back(int(m_sections.size() - 1));
+    return m_sections.back();
+}
+
+void IniDocument::WriteString(const QString &section, const QString &key, QStringView value)
+{
+    QString cleaned;
+    if (hasLineBreak(value)) {
+        cleaned = withoutLineBreaks(value);
+        value = cleaned;
+    }
+    Section &s = sectionForWriting(section);
+    const QStringView trimmedKey = QStringView(key).trimmed();
+    m_modified = true;
+    const int existing = findLine(s, trimmedKey);
+    if (existing >= 0) {
+        // The key keeps the spelling it has in the file.
+        Line &line = s.lines[size_t(existing)];
+        rewrite(line, line.key, value);
+        return;
+    }
+    // A new key follows the section's last entry, ahead of trailing blank
+    // lines and comments.
+    size_t at = s.lines.size();
+    while (at > 0 && s.lines[at - 1].kind != Line::Entry && s.lines[at - 1].kind != Line::Shadowed)
+        --at;
+    Line line;
+    rewrite(line, trimmedKey, value);
+    s.lines.insert(s.lines.begin() + qsizetype(at), std::move(line));
+    s.hint = at + 1;
+}
+
+bool IniDocument::DeleteSection(const QString &section)
+{
+    const auto it = m_sectionIndex.constFind(NameKey {section.trimmed()});
+    if (it == m_sectionIndex.constEnd())
+        return false;
+    for (const int i : *it) {
+        Section &s = m_sections[size_t(i)];
+        s.removed = true;
+        s.lines = {};
+    }
+    m_sectionIndex.erase(it);
+    m_modified = true;
+    return true;
+}
+
+QStringList IniDocument::SectionNames() const
+{
+    QStringList names;
+    for (size_t i = 1; i < m_sections.size(); ++i) {
+        const Section &s = m_sections[i];
+        if (s.removed)
+            continue;
+        const auto it = m_sectionIndex.constFind(NameKey {s.name});
+        if (it != m_sectionIndex.constEnd() && it->front() == int(i))
+            names.append(s.name);
+    }
+    return names;
+}
+
+int ToDecimal(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == QLatin1Char('-') || text[i] == QLatin1Char('+'))) {
+        negative = text[i] == QLatin1Char('-');
+        ++i;
+    }
+    qint64 value = 0;
+    for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
+        value = value * 10 + (text[i].unicode() - '0');
+        if (value > qint64(INT_MAX) + 1)
+            break;
+    }
+    if (negative)
+        value = -value;
+    return int(std::clamp<qint64>(value, INT_MIN, INT_MAX));
+}

@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace IniNames {
+
+// Section and key names compare and hash without regard to case. Done
+// unit by unit, without building folded copies: the files hold hundreds of
+// thousands of names.
+bool SameName(QStringView a, QStringView b);
+
+struct NameKey
+{
+    QString name;
+};
+inline bool operator==(const NameKey &a, const NameKey &b)
+{
+    return SameName(a.name, b.name);
+}
+size_t qHash(const NameKey &key, size_t seed = 0);
+
+} // namespace IniNames
+
+// An INI file held in memory, read and changed the way the Windows profile
+// functions do it, so files carried over from Windows read the same:
+// - section and key names are matched case-insensitively, names and values
+//   are trimmed, and the first of duplicate sections or keys wins;
+// - lines starting with ';' are comments; they and blank lines are kept;
+// - a value in matching single or double quotes reads without them;
+// - a new key goes to the end of its section, a new section to the end.
+// The text is decoded from UTF-8 (with or without BOM), UTF-16 with a BOM,
+// or else GBK (the code page of Chinese Windows). It is encoded back as
+// UTF-16 when it came with a UTF-16 BOM, otherwise as UTF-8 without BOM,
+// with CR LF line ends.
+class IniDocument
+{
+public:
+    enum class Encoding
+    {
+        Utf8,
+        Utf16LE,
+        Utf16BE,
+        Gbk
+    };
+
+    static IniDocument Parse(const QByteArray &bytes);
+    QByteArray Serialize() const;
+
+    Encoding SourceEncoding() const { return m_encoding; }
+
+    // The stored value (quotes kept), or nothing when the key is absent.
+    std::optional<QString> RawValue(const QString &section, const QString &key) const;
+    // True when the section holds the key.
+    bool HasKey(const QString &section, const QString &key) const;
+    // Reads like the profile functions: quotes stripped, the default when
+    // absent, and at most bufferSize - 1 characters (the terminator's place).
+    QString ReadString(const QString &section, const QString &key, const QString &defaultValue,
+                       int bufferSize = 260) const;
+    bool HasSection(const QString &section) const;
+
+    // Sets a key, creating the section and key as needed. Line breaks in the
+    // value would split the line and corrupt the file, so they become blanks.
+    void WriteString(const QString &section, const QString &key, QStringView value);
+    // Removes every section of that name with all its lines; false if none.
+    bool DeleteSection(const QString &section);
+    // Names of all sections in file order, each name once.
+    QStringList SectionNames() const;
+
+    bool IsModified() const { return m_modified; }
+    void ClearModified() { m_modified = false; }
+
+private:
+    // Keys, values and lines are views: into the decoded file text for
+    // what was read, into the document's text arena for what was written.
+    // This spares an allocation per key and value.
+    struct Line
+    {
+        // Shadowed: a later duplicate of a key, kept in the file but never
+        // read or written, as the first of duplicates wins.
+        enum Kind
+        {
+            Blank,
+            Comment,
+            Entry,
+            Shadowed
+        };
+        Kind kind = Entry;
+        QStringView key;
+        QStringView value;
+        QStringView raw; // the whole line as it goes back to the file
+    };
+    struct Section
+    {
+        QString name;
+        bool removed = false;
+        std::vector<Line> lines;
+        // Where the next lookup starts: readers and writers mostly go through
+        // a section's keys in file order, so lookups rarely walk far.
+        mutable size_t hint = 0;
+    };
+    using NameKey = IniNames::NameKey;
+
+    static void shadowDuplicates(Section &section);
+    // Copies "key=value" into the arena and points the line at it.
+    void rewrite(Line &line, QStringView key, QStringView value);
+    static int findLine(const Section &section, QStringView key);
+    int sectionIndex(const QString &name) const;
+    const Section *findSection(const QString &name) const;
+    const Line *findEntry(const QString &section, const QString &key) const;
+    Section &sectionForWriting(const QString &name);
+
+    // sections[0] holds the lines before the first header; it has no name
+    // and no header line.
+    QString m_text; // the decoded file, which unchanged lines point into
+    // Written text lives in fixed blocks that never move, so views into
+    // them stay valid; replaced values are left behind until the document
+    // goes, which is soon: a document lives for one load or one save.
+    std::vector<std::unique_ptr<char16_t[]>> m_arena;
+    qsizetype m_arenaUsed = 0;
+    qsizetype m_arenaBlockSize = 0;
+    std::vector<Section> m_sections;
+    QHash<NameKey, std::vector<int>> m_sectionIndex; // name -> its sections in file order
+    mutable int m_lastSection = -1; // the section looked up last
+    Encoding m_encoding = Encoding::Utf8;
+    bool m_modified = false;
+};
+
+// Decimal conversion as the C library's atoi does it: leading blanks, an
+// optional sign, then digits; anything else ends the number, no digits give
+// 0, and values beyond the int range are clamped.
+int ToDecimal(const QString &text);

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: MIT
+#include "model/ProfileFile.h"
+
+#include "model/AtomicFile.h"
+
+#include <QFile>
+#include <algorithm>
+#include <iterator>
+
+ProfileFile::ProfileFile(const QString &path)
+    : m_path(path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        m_document = IniDocument::Parse(file.readAll());
+}
+
+QString ProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue,
+                                int bufferSize) const
+{
+    return m_document.ReadString(section, key, defaultValue, bufferSize);
+}
+
+int ProfileFile::ReadDecimal(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    return ToDecimal(ReadString(section, key, defaultValue));
+}
+
+void ProfileFile::WriteValue(const QString &section, const QString &key, qint64 number, bool create)
+{
+    // Formatted on the stack: saves write hundreds of thousands of numbers.
+    char16_t digits[24];
+    char16_t *end = digits + std::size(digits);
+    char16_t *p = end;
+    quint64 magnitude = number < 0 ? 0 - quint64(number) : quint64(number);
+    do {
+        *--p = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    if (number < 0)
+        *--p = u'-';
+    WriteValue(section, key, QStringView(p, end), create);
+}
+
+void ProfileFile::WriteValue(const QString &section, const QString &key, QStringView value, bool create)
+{
+    if (!create && ReadString(section, key, NoneValue) == NoneValue)
+        return;
+    m_document.WriteString(section, key, value);
+}
+
+bool ProfileFile::DeleteSection(const QString &section)
+{
+    return m_document.DeleteSection(section);
+}
+
+int ProfileFile::GetSectionNames(QStringList &list) const
+{
+    list = m_document.SectionNames();
+    return int(list.size());
+}
+
+bool ProfileFile::DeleteAllSections()
+{
+    QStringList names;
+    GetSectionNames(names);
+    for (const QString &name : names) {
+        if (!DeleteSection(name))
+            return false;
+    }
+    return true;
+}
+
+QString ProfileFile::SectionName(const QString &prefix, int number)
+{
+    return prefix + QStringLiteral("%1").arg(number, 5, 10, QLatin1Char('0'));
+}
+
+QList<int> ProfileFile::NumberedSections(const QString &prefix, int count) const
+{
+    QList<int> numbers;
+    for (const QString &name : m_document.SectionNames()) {
+        if (!name.startsWith(prefix, Qt::CaseInsensitive))
+            continue;
+        bool ok = false;
+        const int number = name.mid(prefix.size()).toInt(&ok);
+        // Only the exact spelling the saver writes names a record.
+        if (ok && number >= 0 && number < count && SectionName(prefix, number).compare(name, Qt::CaseInsensitive) == 0)
+            numbers.append(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+bool ProfileFile::Save()
+{
+    if (!m_document.IsModified())
+        return true;
+    if (!WriteFileAtomically(m_path, m_document.Serialize()))
+        return false;
+    m_document.ClearModified();
+    return true;
+}

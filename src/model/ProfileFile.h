@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "model/IniDocument.h"
+
+#include <QString>
+#include <QStringList>
+
+// An INI file of the program directory. The file is parsed once when the
+// accessor is made; reads and writes work on that copy, and Save writes it
+// back in one atomic step (and only when something changed, so that a
+// missing file is not created by reads or by deleting nothing).
+class ProfileFile
+{
+public:
+    // The default that tells a missing key from an empty one.
+    static inline const QString NoneValue = QStringLiteral("!*&*none-value*&!*");
+    // Characters a value keeps when read with the usual 260-character buffer.
+    static constexpr int ValueBuffer = 260;
+
+    explicit ProfileFile(const QString &path);
+
+    const QString &Path() const { return m_path; }
+
+    QString ReadString(const QString &section, const QString &key, const QString &defaultValue,
+                       int bufferSize = ValueBuffer) const;
+    // Reads the value and converts it as a decimal number.
+    int ReadDecimal(const QString &section, const QString &key, const QString &defaultValue) const;
+
+    // Writes the value; with create false only when the key already exists.
+    void WriteValue(const QString &section, const QString &key, QStringView value, bool create = true);
+    // Writes a number as "%d".
+    void WriteValue(const QString &section, const QString &key, qint64 number, bool create = true);
+    bool DeleteSection(const QString &section);
+    // Replaces list with the file's section names in file order; returns
+    // how many there are.
+    int GetSectionNames(QStringList &list) const;
+    // Deletes every section; false when a deletion failed.
+    bool DeleteAllSections();
+
+    // Numbered record sections (prefix + "%05d"): the numbers below count
+    // whose section exists, ascending. Reading records this way costs as
+    // much as the file holds, whatever count a damaged file claims.
+    QList<int> NumberedSections(const QString &prefix, int count) const;
+    static QString SectionName(const QString &prefix, int number);
+
+    // Writes the file when it changed; false when the write failed.
+    bool Save();
+
+private:
+    QString m_path;
+    IniDocument m_document;
+};

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#include "model/ProfileFile.h"
+
+#include "model/AtomicFile.h"
+#include "model/TextScan.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void write(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+class ProfileFileTest : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("test.ini"));
+};
+
+} // namespace
+
+TEST_F(ProfileFileTest, WriteWithoutCreateOnlyChangesExistingKeys)
+{
+    write(path, "[S]\r\nPresent=\r\n");
+    ProfileFile file(path);
+    file.WriteValue(QStringLiteral("S"), QStringLiteral("Absent"), QStringLiteral("1"), false);
+    EXPECT_TRUE(file.Save());
+    EXPECT_EQ(contents(path), QByteArray("[S]\r\nPresent=\r\n"));
+    file.WriteValue(QStringLiteral("S"), QStringLiteral("Present"), QStringLiteral("2"), false);
+    file.WriteValue(QStringLiteral("S"), QStringLiteral("Created"), QStringLiteral("3"), true);
+    EXPECT_TRUE(file.Save());
+    EXPECT_EQ(contents(path), QByteArray("[S]\r\nPresent=2\r\nCreated=3\r\n"));
+}
+
+TEST_F(ProfileFileTest, ListsAndDeletesEverySection)
+{
+    write(path, "[A]\r\n[B]\r\nk=v\r\n[C]\r\n");
+    ProfileFile file(path);
+    QStringList names {QStringLiteral("stale")};
+    EXPECT_EQ(file.GetSectionNames(names), 3);
+    EXPECT_EQ(names, (QStringList {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+
+    // Far more names than a 2048-character listing holds: all must go.
+    ProfileFile big(dir.filePath(QStringLiteral("big.ini")));
+    for (int i = 0; i < 3000; ++i)
+        big.WriteValue(ProfileFile::SectionName(QStringLiteral("Alarm"), i), QStringLiteral("ReportMode"),
+                       QStringLiteral("0"));
+    ASSERT_TRUE(big.Save());
+    ProfileFile reread(big.Path());
+    EXPECT_EQ(reread.GetSectionNames(names), 3000);
+    EXPECT_TRUE(reread.DeleteAllSections());
+    EXPECT_TRUE(reread.Save());
+    EXPECT_EQ(contents(big.Path()), QByteArray());
+}
+
+TEST_F(ProfileFileTest, ReadingAndDeletingNothingCreatesNoFile)
+{
+    ProfileFile file(path);
+    QStringList names;
+    EXPECT_EQ(file.GetSectionNames(names), 0);
+    EXPECT_TRUE(file.DeleteAllSections());
+    EXPECT_EQ(file.ReadString(QStringLiteral("S"), QStringLiteral("K"), ProfileFile::NoneValue),
+              ProfileFile::NoneValue);
+    EXPECT_TRUE(file.Save());
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(ProfileFileTest, NumberedSectionsFollowTheSaverSpelling)
+{
+    write(path, "[Alarm00002]\r\n[alarm00000]\r\n[Alarm7]\r\n[Alarm000001]\r\n[Alarm00009]\r\n[Alarm2000000000]\r\n");
+    const ProfileFile file(path);
+    EXPECT_EQ(file.NumberedSections(QStringLiteral("Alarm"), 5), (QList<int> {0, 2}));
+    EXPECT_EQ(file.NumberedSections(QStringLiteral("Alarm"), INT_MAX), (QList<int> {0, 2, 9, 2000000000}));
+    EXPECT_TRUE(file.NumberedSections(QStringLiteral("Alarm"), 0).isEmpty());
+}
+
+TEST_F(ProfileFileTest, ASaveInterruptedBeforeTheRenameLeavesTheOldFile)
+{
+    write(path, "[S]\r\nK=old\r\n");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(WriteFileAtomically(path, "[S]\r\nK=new\r\n", [] { std::_Exit(3); }), ::testing::ExitedWithCode(3), "");
+    EXPECT_EQ(ProfileFile(path).ReadString(QStringLiteral("S"), QStringLiteral("K"), {}), QStringLiteral("old"));
+    EXPECT_TRUE(WriteFileAtomically(path, "[S]\r\nK=new\r\n"));
+    EXPECT_EQ(ProfileFile(path).ReadString(QStringLiteral("S"), QStringLiteral("K"), {}), QStringLiteral("new"));
+}
+
+TEST(TextScan, ReadsNumbersLikeSscanf)
+{
+    EXPECT_EQ(ScanIntegers(QStringLiteral("2008-05-01 08:30:00"), "%d-%d-%d %d:%d:%d"),
+              (QList<int> {2008, 5, 1, 8, 30, 0}));
+    EXPECT_EQ(ScanIntegers(QStringLiteral("2008-5-1   8:3:0"), "%d-%d-%d %d:%d:%d"),
+              (QList<int> {2008, 5, 1, 8, 3, 0}));
+    EXPECT_EQ(ScanIntegers(QStringLiteral("-20, 50,300,400"), "%d,%d,%d,%d"), (QList<int> {-20, 50, 300, 400}));
+    EXPECT_EQ(ScanIntegers(QStringLiteral("2008/05/01"), "%d-%d-%d"), (QList<int> {2008}));
+    EXPECT_TRUE(ScanExactly(QStringLiteral("12:30"), "%d:%d:%d", 3).isEmpty());
+    EXPECT_TRUE(ScanIntegers(QStringLiteral("x"), "%d").isEmpty());
+}

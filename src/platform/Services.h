@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+class AutostartService;
+class Clock;
+class PowerService;
+class ShellService;
+class SoundService;
+
+// The operating-system services the windows use. The program hands out the
+// real ones; tests hand out fakes. Nobody owns them through this bundle.
+struct Services
+{
+    const Clock *clock = nullptr;
+    SoundService *sound = nullptr;
+    PowerService *power = nullptr;
+    ShellService *shell = nullptr;
+    AutostartService *autostart = nullptr;
+};

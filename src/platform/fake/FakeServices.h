@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/AutostartService.h"
+#include "platform/PowerService.h"
+#include "platform/Services.h"
+#include "platform/ShellService.h"
+#include "platform/SoundService.h"
+#include "platform/fake/FakeClock.h"
+
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+// Records what was played; plays end when the test says so.
+class FakeSoundService final : public SoundService
+{
+public:
+    void Play(const QString &path, Done done) override
+    {
+        played.append(path);
+        pending.emplace_back(std::move(done));
+    }
+    void PlayWave(const QByteArray &wave, int volumePercent, Done done) override
+    {
+        waves.append(wave);
+        volumes.push_back(volumePercent);
+        pending.emplace_back(std::move(done));
+    }
+    void StopAll() override { FinishAll(false); }
+
+    // Ends every play still running, reporting `result`.
+    void FinishAll(bool result = true)
+    {
+        auto running = std::move(pending);
+        pending.clear();
+        for (Done &done : running) {
+            if (done)
+                done(result);
+        }
+    }
+
+    QStringList played;
+    QList<QByteArray> waves;
+    std::vector<int> volumes;
+    std::vector<Done> pending;
+};
+
+// Records the power actions asked for; never touches the machine.
+class FakePowerService final : public PowerService
+{
+public:
+    bool LogOff() override { return record(QStringLiteral("logoff")); }
+    bool Reboot() override { return record(QStringLiteral("reboot")); }
+    bool PowerOff() override { return record(QStringLiteral("poweroff")); }
+    bool Suspend() override { return record(QStringLiteral("suspend")); }
+
+    QStringList actions;
+    bool accept = true;
+
+private:
+    bool record(const QString &action)
+    {
+        actions.append(action);
+        return accept;
+    }
+};
+
+class FakeShellService final : public ShellService
+{
+public:
+    bool Open(const QString &target) override
+    {
+        opened.append(target);
+        return accept;
+    }
+    bool OpenDateTimeSettings() override
+    {
+        ++dateTimeSettingsOpened;
+        return accept;
+    }
+
+    QStringList opened;
+    int dateTimeSettingsOpened = 0;
+    bool accept = true;
+};
+
+class FakeAutostartService final : public AutostartService
+{
+public:
+    bool IsEnabled() const override { return enabled; }
+    bool SetEnabled(bool on) override
+    {
+        enabled = on;
+        return true;
+    }
+    bool enabled = false;
+};
+
+// A full set of fakes, ready to hand out as Services.
+struct FakeServices
+{
+    FakeClock clock;
+    FakeSoundService sound;
+    FakePowerService power;
+    FakeShellService shell;
+    FakeAutostartService autostart;
+
+    Services services() { return {&clock, &sound, &power, &shell, &autostart}; }
+};

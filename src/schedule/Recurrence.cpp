@@ -50,11 +50,15 @@ RangeResult applyDateLimit(DateTime &x, const DateLimit &range, bool hourly = fa
 {
     if (!range.Enabled)
         return RangeResult::Continue;
-    if (x.Day0() > range.End) {
+    // The range is made of whole days. Comparing with the first day's
+    // midnight matters: a start that carries a time of day (the editor can
+    // hand one over) would otherwise pull an hourly step back to midnight of
+    // that same day again and again.
+    if (x.Day0() > range.End.Day0()) {
         x = range.End.WithTime(x.Hour(), x.Minute(), hourly ? 0 : x.Second());
         return x.IsValid() ? RangeResult::Ended : RangeResult::Failed;
     }
-    if (x.Day0() < range.Start) {
+    if (x.Day0() < range.Start.Day0()) {
         x = hourly ? range.Start.WithTime(0, x.Minute(), 0) : range.Start.WithTime(x.Hour(), x.Minute(), x.Second());
         return x.IsValid() ? RangeResult::Continue : RangeResult::Failed;
     }

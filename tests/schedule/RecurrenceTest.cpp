@@ -72,6 +72,15 @@ TEST(AdvanceHourly, DateRange)
     EXPECT_EQ(t, at(2026, 3, 20, 9, 30));
 }
 
+TEST(AdvanceHourly, ARangeStartingLaterTheSameDayDoesNotHang)
+{
+    // The start date carries a time of day, as a range set in the editor can.
+    const DateLimit range {1, at(2026, 3, 10, 14, 0), at(2026, 3, 20)};
+    DateTime t = at(2026, 3, 10, 9, 30);
+    ASSERT_TRUE(AdvanceHourly(t, 30, 0, range, NineAm, FivePm, at(2026, 3, 10, 9, 40)));
+    EXPECT_EQ(t, at(2026, 3, 10, 10, 30));
+}
+
 TEST(AdvanceHourly, FailsOnAnInvalidMoment)
 {
     DateTime t = DateTime::Invalid();

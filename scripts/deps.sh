@@ -13,6 +13,10 @@ packages=(
   qt6-translations-l10n fonts-noto-cjk fonts-arphic-ukai
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  # end-to-end tests: a private X server and tools to look at its windows
+  xvfb xdotool x11-utils imagemagick
+  # platform tests: mock logind and session manager on private buses, a null-sink sound server
+  dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -20,6 +20,8 @@ QMessageBox::StandardButton Show(QWidget *parent, QMessageBox::Icon icon, const 
     if (answerer())
         return answerer()({icon, title, text, buttons});
     QMessageBox box(icon, title, text, buttons, parent);
+    // Texts quote user data (descriptions, names): never read them as markup.
+    box.setTextFormat(Qt::PlainText);
     if (defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());

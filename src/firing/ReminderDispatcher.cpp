@@ -1,0 +1,269 @@
+// SPDX-License-Identifier: MIT
+#include "firing/ReminderDispatcher.h"
+
+#include "model/AppData.h"
+#include "schedule/Recurrence.h"
+
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+constexpr int Sunday = 1;
+// Fired moments older than this are forgotten; the clock is rarely set
+// back further.
+constexpr qint64 FiringMemorySeconds = 7 * DateTime::SecondsPerDay;
+
+bool exactMatch(const DateTime &a, const DateTime &b)
+{
+    return a.IsValid() && a == b;
+}
+
+bool sameTimeOfDay(const DateTime &a, const DateTime &b)
+{
+    return a.IsValid() && a.SecondOfDay() == b.SecondOfDay();
+}
+
+bool sameDay(const DateTime &a, const DateTime &b)
+{
+    return a.IsValid() && a.Day0() == b.Day0();
+}
+
+// Whether a task's trigger holds now, and whether its limits then apply.
+struct Trigger
+{
+    bool holds = false;
+    bool limited = true;
+};
+
+Trigger triggerOf(const AlarmTask &task, const DateTime &now)
+{
+    const DateTime &t = task.DateTime;
+    switch (task.Schedule) {
+    case AlarmTask::Once:
+        return {exactMatch(t, now), false};
+    case AlarmTask::Hourly:
+        return {t.IsValid() && t.Hour() == now.Hour() && t.Minute() == now.Minute() && now.Second() == 0, true};
+    case AlarmTask::Daily:
+        if (task.DiaryReportMode)
+            return {sameTimeOfDay(t, now) && now.DayOfWeek() == Sunday, true};
+        return {exactMatch(t, now), true};
+    case AlarmTask::Weekly:
+        return {exactMatch(t, now) && task.WeeklyEnable.test(size_t(now.WeekdayBit())), true};
+    case AlarmTask::Monthly:
+        return {exactMatch(t, now), true};
+    case AlarmTask::Yearly:
+        return {exactMatch(t, now), false};
+    default:
+        return {};
+    }
+}
+
+DateTime atHourMinute(const DateTime &day, const DateTime &time)
+{
+    return day.WithTime(time.Hour(), time.Minute(), 0);
+}
+
+} // namespace
+
+bool LimitsCheck(const AlarmTask &task, const DateTime &now)
+{
+    DateTime from;
+    DateTime to;
+    if (!task.HourlyDateLimit && !task.HourlyTimeLimit)
+        return true;
+    if (!task.HourlyDateLimit) {
+        from = atHourMinute(now, task.HourlyStartTime);
+        to = atHourMinute(now, task.HourlyEndTime);
+    } else if (!task.HourlyTimeLimit) {
+        from = atHourMinute(task.HourlyStartDate, now);
+        to = atHourMinute(task.HourlyEndDate, now);
+    } else {
+        // One continuous span from the first day's start to the last day's end.
+        from = atHourMinute(task.HourlyStartDate, task.HourlyStartTime);
+        to = atHourMinute(task.HourlyEndDate, task.HourlyEndTime);
+    }
+    return from.IsValid() && to.IsValid() && from <= now && now <= to;
+}
+
+std::optional<QString> ReadServerName(const QString &path, int index)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    QTextStream in(&file);
+    QString line;
+    for (int i = 0; i <= index; ++i) {
+        if (in.atEnd())
+            return QString();
+        line = in.readLine();
+    }
+    return line.trimmed();
+}
+
+ReminderDispatcher::ReminderDispatcher(AppData &data, Handlers handlers)
+    : m_data(data)
+    , m_handlers(std::move(handlers))
+{ }
+
+void ReminderDispatcher::Tick(const DateTime &now)
+{
+    const bool catchUp = m_lastEvaluated.IsValid() && now > m_lastEvaluated &&
+        now.Seconds() - m_lastEvaluated.Seconds() <= MaxCatchUpSeconds;
+    DateTime second = catchUp ? m_lastEvaluated.AddSeconds(1) : now;
+    for (; second <= now; second = second.AddSeconds(1))
+        EvaluateSecond(second);
+    m_lastEvaluated = now;
+    forgetOldFirings(now);
+}
+
+void ReminderDispatcher::EvaluateSecond(const DateTime &now)
+{
+    CheckTasks(now);
+    CheckSnoozed(now);
+    CheckBirthdays(now);
+    if (m_handlers.speakingClock)
+        m_handlers.speakingClock(now);
+    CheckAutomaticSync(now);
+}
+
+void ReminderDispatcher::fire(EntryHandle entry, const AlarmTask &task)
+{
+    // A due moment fires once, also when the clock is set back over it.
+    if (!m_fired.contains({entry, task.DateTime.Seconds()})) {
+        m_fired.insert({entry, task.DateTime.Seconds()});
+        if (m_handlers.fireTask)
+            m_handlers.fireTask(task);
+    }
+}
+
+void ReminderDispatcher::advanceInList(EntryHandle entry, AlarmTask copy, const DateTime &now)
+{
+    // A failed advance leaves the task as it was.
+    if (AdvanceTask(copy, now))
+        m_data.Alarms.SetAt(entry, copy);
+}
+
+void ReminderDispatcher::CheckTasks(const DateTime &now)
+{
+    for (EntryHandle h = m_data.Alarms.GetHeadPosition(); h;) {
+        const EntryHandle next = m_data.Alarms.GetNextPosition(h);
+        const AlarmTask copy = m_data.Alarms.At(h);
+        const Trigger trigger = triggerOf(copy, now);
+        if (copy.ReportMode == AlarmTask::AtDateTime && trigger.holds) {
+            if (!trigger.limited || LimitsCheck(copy, now))
+                fire(h, copy);
+            // The handler may have removed the entry (a window deleting it).
+            if (copy.Schedule != AlarmTask::Once && m_data.Alarms.Contains(h))
+                advanceInList(h, copy, now);
+        }
+        h = next;
+    }
+}
+
+void ReminderDispatcher::CheckSnoozed(const DateTime &now)
+{
+    for (EntryHandle h = m_data.Snoozed.GetHeadPosition(); h;) {
+        const EntryHandle next = m_data.Snoozed.GetNextPosition(h);
+        const AlarmTask copy = m_data.Snoozed.At(h);
+        // A snooze counts from the due time, so a popup answered late can
+        // snooze into the past: such a copy fires now rather than never.
+        if (copy.ReportMode == AlarmTask::AtDateTime && copy.DateTime.IsValid() && copy.DateTime <= now) {
+            m_data.Snoozed.RemoveAt(h);
+            if (m_handlers.fireTask)
+                m_handlers.fireTask(copy);
+        }
+        h = next;
+    }
+}
+
+void ReminderDispatcher::CheckBirthdays(const DateTime &now)
+{
+    if (!m_handlers.birthdayNotice)
+        return;
+    const DateTime today = now.Day0();
+    for (EntryHandle h = m_data.Birthdays.GetHeadPosition(); h; h = m_data.Birthdays.GetNextPosition(h)) {
+        BirthdayEntry entry = m_data.Birthdays.At(h);
+        const DateTime born = DateTime::FromUnixTime(entry.BornDate);
+        // Born on 29 February: in other years the birthday is the 28th.
+        const auto birthdayIn = [&born](int year) {
+            const int day = std::min(born.Day(), DateTime::DaysInMonth(year, born.Month()));
+            return DateTime::FromParts(year, born.Month(), day);
+        };
+        DateTime birthday = birthdayIn(now.Year());
+        const bool nextYear = !(birthday > today);
+        if (nextYear)
+            birthday = birthdayIn(now.Year() + 1);
+        if (!birthday.IsValid())
+            continue;
+        bool changed = false;
+        for (auto [flag, days] : {std::pair {&BirthdayEntry::OneWeeks, 7}, std::pair {&BirthdayEntry::OneDay, 1},
+                                  std::pair {&BirthdayEntry::TwoWeeks, 14}}) {
+            if (!(entry.*flag) || birthday < today || birthday > today.AddDays(days))
+                continue;
+            m_handlers.birthdayNotice(entry, nextYear);
+            if (m_handlers.announceTime)
+                m_handlers.announceTime();
+            entry.*flag = 0;
+            changed = true;
+        }
+        if (changed)
+            m_data.Birthdays.SetAt(h, entry);
+    }
+}
+
+void ReminderDispatcher::CheckAutomaticSync(const DateTime &now)
+{
+    const SyncSettings &sync = m_data.Settings.Synchronization;
+    // An interval below an hour would mean every second; it never runs then.
+    if (sync.AutoSyn != 1 || sync.SynMinute < 1 || !m_handlers.synchronise)
+        return;
+    if (now.SecondOfDay() % (qint64(sync.SynMinute) * 3600) == 0)
+        m_handlers.synchronise();
+}
+
+void ReminderDispatcher::StartupPass(const DateTime &now, bool firstRun)
+{
+    for (EntryHandle h = m_data.Alarms.GetHeadPosition(); h;) {
+        const EntryHandle next = m_data.Alarms.GetNextPosition(h);
+        const AlarmTask copy = m_data.Alarms.At(h);
+        const bool startupTask =
+            copy.ReportMode == AlarmTask::AtEveryStart || (copy.ReportMode == AlarmTask::AtFirstStart && firstRun);
+        bool due = false; // the conditions before the limits hold
+        bool limited = true;
+        switch (copy.Schedule) {
+        case AlarmTask::Once:
+            due = true;
+            limited = false;
+            break;
+        case AlarmTask::Daily:
+            due = copy.DiaryReportMode || sameDay(copy.DateTime, now);
+            break;
+        case AlarmTask::Weekly:
+            due = sameDay(copy.DateTime, now) && copy.WeeklyEnable.test(size_t(now.WeekdayBit()));
+            break;
+        case AlarmTask::Monthly:
+            due = sameDay(copy.DateTime, now);
+            break;
+        case AlarmTask::Yearly:
+            due = sameDay(copy.DateTime, now);
+            limited = false;
+            break;
+        default:
+            break; // hourly tasks never fire at start
+        }
+        if (due && startupTask && (!limited || LimitsCheck(copy, now)) && m_handlers.fireTask)
+            m_handlers.fireTask(copy);
+        if (due && copy.Schedule >= AlarmTask::Daily && copy.Schedule <= AlarmTask::Yearly && m_data.Alarms.Contains(h))
+            advanceInList(h, copy, now);
+        h = next;
+    }
+}
+
+void ReminderDispatcher::forgetOldFirings(const DateTime &now)
+{
+    if (m_fired.size() < 64)
+        return;
+    const qint64 horizon = now.Seconds() - FiringMemorySeconds;
+    m_fired.removeIf([horizon](const Firing &f) { return f.due < horizon; });
+}

@@ -9,19 +9,20 @@
 AppData::AppData(QString programDirectory)
     : m_programDirectory(std::move(programDirectory))
 {
-    Settings.Clock.DialogBitmap = QDir(SkinDirectory()).filePath(BuiltInDialogBitmap);
-    Settings.Clock.NumberBitmap = QDir(SkinDirectory()).filePath(BuiltInNumberBitmap);
-    Settings.Interface.BitmapFilePath = SkinDirectory();
+    SetSkinDirectory(FilePath(QStringLiteral("Skin")));
+}
+
+void AppData::SetSkinDirectory(const QString &folder)
+{
+    m_skinDirectory = folder;
+    Settings.Clock.DialogBitmap = QDir(folder).filePath(BuiltInDialogBitmap);
+    Settings.Clock.NumberBitmap = QDir(folder).filePath(BuiltInNumberBitmap);
+    Settings.Interface.BitmapFilePath = folder;
 }
 
 QString AppData::FilePath(const QString &name) const
 {
     return QDir(m_programDirectory).filePath(name);
-}
-
-QString AppData::SkinDirectory() const
-{
-    return FilePath(QStringLiteral("Skin"));
 }
 
 LoadResult AppData::LoadAll(const Clock &clock, const ScreenRect &desktop)

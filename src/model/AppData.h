@@ -19,8 +19,11 @@ public:
 
     const QString &ProgramDirectory() const { return m_programDirectory; }
     QString FilePath(const QString &name) const;
-    // The folder of the skin bitmaps, "Skin" in the program directory.
-    QString SkinDirectory() const;
+    // The folder of the skin bitmaps: "Skin" in the program directory, or
+    // the one shipped beside an installed program.
+    const QString &SkinDirectory() const { return m_skinDirectory; }
+    // Points the skin folder elsewhere, with the default skin paths.
+    void SetSkinDirectory(const QString &folder);
 
     // Loads the task file (tasks, then birthdays and notes) and the settings
     // (speak, synchronisation, clock, interface, general), in that order.
@@ -42,4 +45,5 @@ public:
 
 private:
     QString m_programDirectory;
+    QString m_skinDirectory;
 };

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "shell/Fonts.h"
 
+#include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 
 using namespace Qt::StringLiterals;
@@ -22,4 +24,17 @@ void InstallFontSubstitutions()
         QFont::insertSubstitutions(face, sans);
     for (const QString &face : {u"楷体"_s, u"楷体_GB2312"_s, u"KaiTi"_s, u"标楷体"_s})
         QFont::insertSubstitutions(face, kai);
+}
+
+void UseChineseInterfaceFont()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const QString &family : {u"Noto Sans CJK SC"_s, u"WenQuanYi Zen Hei"_s}) {
+        if (installed.contains(family)) {
+            QFont font = QApplication::font();
+            font.setFamilies({family});
+            QApplication::setFont(font);
+            return;
+        }
+    }
 }

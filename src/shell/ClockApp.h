@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "model/AppData.h"
+#include "platform/Services.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+class ClockWindow;
+class ReminderDispatcher;
+class ReminderFirer;
+class SingleInstance;
+
+// The application: it decides whether this process may run (one copy per
+// user and program directory), loads the data, creates the clock window,
+// and at the end writes the data back.
+class ClockApp : public QObject
+{
+    Q_OBJECT
+
+public:
+    static inline const QString StartFailedText = QStringLiteral(
+        u"Tockly发生错误即将关闭.请检查安装的文件是否完整,\n或将安装目录下的CONFIG.INI和alarms.lst文件备份后删除,\n"
+        u"然后再尝试重新启动程序,如果问题依然存在,请联系我们!");
+
+    ClockApp(const QString &programDirectory, const Services &services, QObject *parent = nullptr);
+    ~ClockApp() override;
+
+    // The folder of the data files: --home, TOCKLY_HOME, the executable's
+    // folder when writable, else the user's data folder (created).
+    static QString ProgramDirectory(const QStringList &arguments);
+
+    // True to run the event loop. False when another copy runs (it was asked
+    // to show its clock) or the clock window could not be created (the user
+    // was told); nothing is saved then.
+    bool InitInstance();
+
+    // The exit path of the menu, the session ending and the termination
+    // signals: saves everything once, stops the clock and ends the loop.
+    void Exit();
+    // The exit-time save; does nothing in a process that must not write.
+    void SaveAll();
+
+    AppData &Data() { return m_data; }
+    ClockWindow *Window() const { return m_window.get(); }
+    const Services &services() const { return m_services; }
+
+private:
+    QString skinDirectory() const;
+    void connectReminders();
+
+    AppData m_data;
+    Services m_services;
+    std::unique_ptr<SingleInstance> m_instance;
+    std::unique_ptr<ClockWindow> m_window;
+    std::unique_ptr<ReminderFirer> m_firer;
+    std::unique_ptr<ReminderDispatcher> m_dispatcher;
+    bool m_exiting = false;
+    bool m_saved = false;
+};

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "shell/ClockApp.h"
 
+#include "editor/ReminderEditor.h"
 #include "firing/ReminderDispatcher.h"
 #include "firing/ReminderFirer.h"
 #include "platform/Clock.h"
 #include "shell/ClockWindow.h"
+#include "shell/MenuIds.h"
 #include "shell/MessageBoxes.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SingleInstance.h"
@@ -81,6 +83,7 @@ bool ClockApp::InitInstance()
         return false;
     }
     connectReminders();
+    connectWindows();
     // Without settings yet, this is the program's first run.
     const bool firstRun = !QFileInfo::exists(m_data.FilePath(ConfigFileName));
     m_dispatcher->StartupPass(m_services.clock->Now(), firstRun);
@@ -94,6 +97,9 @@ void ClockApp::connectReminders()
     hooks.fired = [window = m_window.get()](const AlarmTask &task) {
         window->SetLastFired(task);
     };
+    hooks.openEditor = [this](EntryHandle entry) {
+        ReminderEditor::OpenModeless(m_data, m_services, entry);
+    };
     m_firer = std::make_unique<ReminderFirer>(m_data, m_services, std::move(hooks));
 
     ReminderDispatcher::Handlers handlers;
@@ -103,6 +109,13 @@ void ClockApp::connectReminders()
     m_dispatcher = std::make_unique<ReminderDispatcher>(m_data, std::move(handlers));
     connect(m_window.get(), &ClockWindow::SecondTicked, this,
             [dispatcher = m_dispatcher.get()](const DateTime &now) { dispatcher->Tick(now); });
+}
+
+void ClockApp::connectWindows()
+{
+    // A new reminder from the menu (and the clock's double click).
+    m_window->SetCommandHandler(MenuId::NewAlarm,
+                                [this] { ReminderEditor::OpenModal(m_data, m_services, {}, -1, m_window.get()); });
 }
 
 void ClockApp::SaveAll()

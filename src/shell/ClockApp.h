@@ -50,6 +50,8 @@ public:
 private:
     QString skinDirectory() const;
     void connectReminders();
+    // Hands the menu the windows of the other parts.
+    void connectWindows();
 
     AppData m_data;
     Services m_services;

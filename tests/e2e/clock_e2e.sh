@@ -32,12 +32,14 @@ mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 
 home=$work/home
 mkdir -p "$home"
-cat >"$home/alarms.lst" <<'LST'
+# The first task falls due a few seconds after the start.
+due=$(date -d '+5 seconds' '+%Y-%m-%d %H:%M:%S')
+cat >"$home/alarms.lst" <<LST
 [Common]
 NumofAlarms=2
 [Alarm00000]
 ReportMode=0
-DateTime=2031-05-01 08:30:00
+DateTime=$due
 Schedule=0
 HourlyDateLimit=0
 HourlyTimeLimit=0
@@ -115,6 +117,14 @@ start=$(date +%s%N)
 elapsed_ms=$((($(date +%s%N) - start) / 1000000))
 [ "$elapsed_ms" -lt 2000 ] || fail "the second start took ${elapsed_ms} ms"
 kill -0 "$clock_pid" 2>/dev/null || fail "the first instance ended"
+
+# At its second the task fires: its popup shows the message.
+popup=
+for _ in $(seq 100); do
+    popup=$(xdotool search --name "^提醒 - $due\$" 2>/dev/null | head -n 1) && [ -n "$popup" ] && break
+    sleep 0.1
+done
+[ -n "$popup" ] || fail "the task due at $due did not fire"
 
 kill -TERM "$clock_pid"
 status=0

@@ -2,11 +2,10 @@
 #include "model/AlarmFile.h"
 
 #include "model/ProfileFile.h"
-#include "model/TextScan.h"
+#include "model/RecordSection.h"
 #include "platform/Clock.h"
 #include "schedule/Recurrence.h"
 
-#include <QFileInfo>
 #include <new>
 #include <optional>
 
@@ -17,79 +16,9 @@ namespace {
 const QString AlarmPrefix = u"Alarm"_s;
 const QString CountKey = u"NumofAlarms"_s;
 
-// Reads the values of one task section. A mandatory value that is missing or
-// empty makes the whole section unusable; `ok` records that.
-class SectionReader
-{
-public:
-    SectionReader(const ProfileFile &file, QString section)
-        : m_file(file)
-        , m_section(std::move(section))
-    { }
-
-    bool ok() const { return m_ok; }
-
-    QString optionalText(const QString &key, int buffer = ProfileFile::ValueBuffer) const
-    {
-        return m_file.ReadString(m_section, key, QString(), buffer);
-    }
-
-    QString text(const QString &key)
-    {
-        const QString value = optionalText(key);
-        if (value.isEmpty())
-            m_ok = false;
-        return value;
-    }
-
-    int decimal(const QString &key) { return ToDecimal(text(key)); }
-
-    DateTime dateTime(const QString &key)
-    {
-        const QList<int> n = ScanExactly(text(key), "%d-%d-%d %d:%d:%d", 6);
-        return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2], n[3], n[4], n[5]));
-    }
-
-    DateTime date(const QString &key)
-    {
-        const QList<int> n = ScanExactly(text(key), "%d-%d-%d", 3);
-        return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2]));
-    }
-
-    DateTime time(const QString &key)
-    {
-        const QList<int> n = ScanExactly(text(key), "%d:%d:%d", 3);
-        return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::TimeOfDay(n[0], n[1], n[2]));
-    }
-
-    // A path value, kept only when it names something that exists.
-    QString existingPath(const QString &key) const
-    {
-        const QString path = optionalText(key);
-        return !path.isEmpty() && QFileInfo::exists(path) ? path : QString();
-    }
-
-    void require(bool condition)
-    {
-        if (!condition)
-            m_ok = false;
-    }
-
-private:
-    DateTime checked(const DateTime &value)
-    {
-        require(value.IsValid());
-        return value;
-    }
-
-    const ProfileFile &m_file;
-    QString m_section;
-    bool m_ok = true;
-};
-
 // Reads the rule fields of the task's recurrence kind, then advances it.
 // Fields of other kinds keep their defaults.
-void readRecurrence(SectionReader &in, AlarmTask &task, const DateTime &now)
+void readRecurrence(RecordReader &in, AlarmTask &task, const DateTime &now)
 {
     switch (task.Schedule) {
     case AlarmTask::Daily:
@@ -132,7 +61,7 @@ void readRecurrence(SectionReader &in, AlarmTask &task, const DateTime &now)
 
 std::optional<AlarmTask> readTask(const ProfileFile &file, const QString &section, const DateTime &now)
 {
-    SectionReader in(file, section);
+    RecordReader in(file, section);
     AlarmTask task = InitAlarmTask(now);
     // Each step stops at the first missing value, as the section is then
     // dropped whatever follows.

@@ -3,6 +3,7 @@
 
 #include "model/AlarmFile.h"
 #include "model/ProfileFile.h"
+#include "model/RecordSection.h"
 #include "model/TextScan.h"
 
 #include <optional>
@@ -13,54 +14,6 @@ namespace {
 
 const QString BirthdayPrefix = u"Birthday"_s;
 const QString NotePrefix = u"Note"_s;
-
-// Reads one record section; any missing or empty mandatory value marks the
-// record as unusable.
-class RecordReader
-{
-public:
-    RecordReader(const ProfileFile &file, QString section)
-        : m_file(file)
-        , m_section(std::move(section))
-    { }
-
-    bool ok() const { return m_ok; }
-
-    QString text(const QString &key, int buffer = ProfileFile::ValueBuffer)
-    {
-        const QString value = optionalText(key, buffer);
-        if (value.isEmpty())
-            m_ok = false;
-        return value;
-    }
-    QString optionalText(const QString &key, int buffer = ProfileFile::ValueBuffer) const
-    {
-        return m_file.ReadString(m_section, key, QString(), buffer);
-    }
-    int decimal(const QString &key) { return ToDecimal(text(key)); }
-
-private:
-    const ProfileFile &m_file;
-    QString m_section;
-    bool m_ok = true;
-};
-
-class RecordWriter
-{
-public:
-    RecordWriter(ProfileFile &file, QString section)
-        : m_file(file)
-        , m_section(std::move(section))
-    {
-        m_file.DeleteSection(m_section);
-    }
-    void operator()(const QString &key, qint64 value) { m_file.WriteValue(m_section, key, value); }
-    void operator()(const QString &key, const QString &value) { m_file.WriteValue(m_section, key, value); }
-
-private:
-    ProfileFile &m_file;
-    QString m_section;
-};
 
 std::optional<BirthdayEntry> readBirthday(const ProfileFile &file, const QString &section)
 {

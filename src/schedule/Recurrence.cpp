@@ -137,14 +137,8 @@ bool AdvanceHourly(DateTime &t, int minute, int timeLimit, const DateLimit &rang
     for (;;) {
         if (!AddMinutes(t, 60, true))
             return false;
-        switch (applyDateLimit(t, range, true)) {
-        case RangeResult::Ended:
-            return true;
-        case RangeResult::Failed:
-            return false;
-        case RangeResult::Continue:
-            break;
-        }
+        if (const RangeResult r = applyDateLimit(t, range, true); r != RangeResult::Continue)
+            return r == RangeResult::Ended;
         if (timeLimit) {
             const DateTime timeOfDay = DateTime::TimeOfDay(t.Hour(), t.Minute(), 0);
             // The first occurrence of a day is at `minute` of the window's
@@ -181,14 +175,8 @@ bool AdvanceEveryNDays(DateTime &t, int n, const DateLimit &range, const DateTim
     do {
         if (!AddMinutes(t, qint64(n) * 1440, true))
             return false;
-        switch (applyDateLimit(t, range)) {
-        case RangeResult::Ended:
-            return true;
-        case RangeResult::Failed:
-            return false;
-        case RangeResult::Continue:
-            break;
-        }
+        if (const RangeResult r = applyDateLimit(t, range); r != RangeResult::Continue)
+            return r == RangeResult::Ended;
     } while (t <= now);
     return true;
 }
@@ -217,14 +205,8 @@ bool AdvanceWeekly(DateTime &t, int weeks, WeekdaySet enabled, const DateLimit &
     do {
         if (!AddMinutes(t, qint64(weeklyStep(t, weeks, enabled)) * 1440, true))
             return false;
-        switch (applyDateLimit(t, range)) {
-        case RangeResult::Ended:
-            return true;
-        case RangeResult::Failed:
-            return false;
-        case RangeResult::Continue:
-            break;
-        }
+        if (const RangeResult r = applyDateLimit(t, range); r != RangeResult::Continue)
+            return r == RangeResult::Ended;
     } while (t <= now);
     return true;
 }
@@ -248,14 +230,8 @@ bool AdvanceMonthlyByDay(DateTime &t, int months, int day, const DateLimit &rang
         t = atDay(next.year, next.month, day, t);
         if (!t.IsValid())
             return false;
-        switch (applyDateLimit(t, range)) {
-        case RangeResult::Ended:
-            return true;
-        case RangeResult::Failed:
-            return false;
-        case RangeResult::Continue:
-            break;
-        }
+        if (const RangeResult r = applyDateLimit(t, range); r != RangeResult::Continue)
+            return r == RangeResult::Ended;
     } while (t <= now);
     return true;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/AlarmFile.h"
 
+#include "TestFiles.h"
 #include "model/ProfileFile.h"
 #include "platform/fake/FakeClock.h"
 
@@ -48,12 +49,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
     }
 
-    void writeRaw(const QByteArray &bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void writeRaw(const QByteArray &bytes) { ASSERT_TRUE(WriteTestFile(path, bytes)); }
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/AppSettings.h"
 
+#include "TestFiles.h"
 #include "model/ProfileFile.h"
 
 #include <QFile>
@@ -17,12 +18,7 @@ protected:
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("CONFIG.INI"));
 
-    void writeRaw(const QByteArray &bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void writeRaw(const QByteArray &bytes) { ASSERT_TRUE(WriteTestFile(path, bytes)); }
 };
 
 struct FakeWindow : ClockWindowState

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/BirthdayNote.h"
 
+#include "TestFiles.h"
 #include "model/ProfileFile.h"
 
 #include <QFile>
@@ -17,12 +18,7 @@ protected:
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("alarms.lst"));
 
-    void writeRaw(const QByteArray &bytes)
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void writeRaw(const QByteArray &bytes) { ASSERT_TRUE(WriteTestFile(path, bytes)); }
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/ProfileFile.h"
 
+#include "TestFiles.h"
 #include "model/AtomicFile.h"
 #include "model/TextScan.h"
 
@@ -13,15 +14,12 @@ namespace {
 
 QByteArray contents(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    return ReadTestFile(path);
 }
 
 void write(const QString &path, const QByteArray &data)
 {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(data);
+    ASSERT_TRUE(WriteTestFile(path, data));
 }
 
 class ProfileFileTest : public ::testing::Test

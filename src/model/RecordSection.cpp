@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#include "model/RecordSection.h"
+
+#include "model/TextScan.h"
+
+#include <QFileInfo>
+
+RecordReader::RecordReader(const ProfileFile &file, QString section)
+    : m_file(file)
+    , m_section(std::move(section))
+{ }
+
+void RecordReader::require(bool condition)
+{
+    if (!condition)
+        m_ok = false;
+}
+
+QString RecordReader::optionalText(const QString &key, int buffer) const
+{
+    return m_file.ReadString(m_section, key, QString(), buffer);
+}
+
+QString RecordReader::text(const QString &key, int buffer)
+{
+    const QString value = optionalText(key, buffer);
+    require(!value.isEmpty());
+    return value;
+}
+
+int RecordReader::decimal(const QString &key)
+{
+    return ToDecimal(text(key));
+}
+
+DateTime RecordReader::dateTime(const QString &key)
+{
+    const QList<int> n = ScanExactly(text(key), "%d-%d-%d %d:%d:%d", 6);
+    return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2], n[3], n[4], n[5]));
+}
+
+DateTime RecordReader::date(const QString &key)
+{
+    const QList<int> n = ScanExactly(text(key), "%d-%d-%d", 3);
+    return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2]));
+}
+
+DateTime RecordReader::time(const QString &key)
+{
+    const QList<int> n = ScanExactly(text(key), "%d:%d:%d", 3);
+    return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::TimeOfDay(n[0], n[1], n[2]));
+}
+
+QString RecordReader::existingPath(const QString &key) const
+{
+    const QString path = optionalText(key);
+    return !path.isEmpty() && QFileInfo::exists(path) ? path : QString();
+}
+
+DateTime RecordReader::checked(const DateTime &value)
+{
+    require(value.IsValid());
+    return value;
+}
+
+RecordWriter::RecordWriter(ProfileFile &file, QString section)
+    : m_file(file)
+    , m_section(std::move(section))
+{
+    m_file.DeleteSection(m_section);
+}

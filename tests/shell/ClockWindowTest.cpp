@@ -130,3 +130,17 @@ TEST_F(ClockWindowTest, ReportsItsRectangleForSaving)
     EXPECT_EQ(r.right - r.left, window->width());
     EXPECT_EQ(r.bottom - r.top, window->height());
 }
+
+TEST_F(ClockWindowTest, AFiredReminderRingsUntilTheTrayIsClicked)
+{
+    AlarmTask task = InitAlarmTask(fakes.clock);
+    task.Description = QStringLiteral(u"喝水");
+    task.Message = QStringLiteral(u"起来走走");
+    window->SetLastFired(task);
+    EXPECT_TRUE(window->ReminderPending());
+    ASSERT_NE(window->Tray(), nullptr);
+    EXPECT_TRUE(window->Tray()->IsAnimating());
+    Q_EMIT window->Tray()->Clicked();
+    EXPECT_FALSE(window->ReminderPending());
+    EXPECT_FALSE(window->Tray()->IsAnimating());
+}

@@ -34,6 +34,8 @@ CountdownDialog::CountdownDialog(const AlarmTask &task, PowerService &power, She
     // must never hit the default button and start the action early.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowIcon(ProgramIcon());
+    // Frameless, so nobody sees it; taskbars and tests can tell it by it.
+    setWindowTitle(QStringLiteral("Tockly"));
 
     m_ui->messageLabel->setText(messageText());
     m_ui->countdownProgress->setRange(1, m_seconds);

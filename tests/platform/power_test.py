@@ -18,17 +18,17 @@ started is stopped on the way out, pass or fail.
 """
 
 import os
-import shutil
-import signal
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 import unittest
 
 import dbus
 from gi.repository import Gio, GLib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
+from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
 
 LOGIND = 'org.freedesktop.login1'
 LOGIND_PATH = '/org/freedesktop/login1'
@@ -43,77 +43,8 @@ KDE = ('org.kde.Shutdown', '/Shutdown', 'org.kde.Shutdown', 'logout', '', [])
 XFCE = ('org.xfce.SessionManager', '/org/xfce/SessionManager', 'org.xfce.Session.Manager', 'Logout', 'bb',
         [False, True])
 
-BUS_CONFIG = '''<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>{kind}</type>
-  <listen>unix:path={socket}</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow user="*"/>
-    <allow own="*"/>
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-  </policy>
-</busconfig>
-'''
-
 PROBE = None
-WORKDIR = None
-PROCESSES = []
-
-
-def start_process(args, log_name):
-    with open(os.path.join(WORKDIR, log_name), 'wb') as log:
-        process = subprocess.Popen(args, stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
-    PROCESSES.append(process)
-    return process
-
-
-def stop_process(process):
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(5)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
-    if process in PROCESSES:
-        PROCESSES.remove(process)
-
-
-def stop_all():
-    for process in reversed(list(PROCESSES)):
-        stop_process(process)
-
-
-def wait_until(condition, timeout=10.0, what='condition'):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        if condition():
-            return
-        time.sleep(0.05)
-    raise AssertionError(f'timed out waiting for {what}')
-
-
-class PrivateBus:
-    """A dbus-daemon listening on a socket in the work folder only."""
-
-    def __init__(self, kind):
-        self.socket = os.path.join(WORKDIR, f'{kind}-bus')
-        config = os.path.join(WORKDIR, f'{kind}-bus.conf')
-        with open(config, 'w', encoding='utf-8') as out:
-            out.write(BUS_CONFIG.format(kind=kind, socket=self.socket))
-        self.process = subprocess.Popen(['dbus-daemon', '--nofork', '--config-file', config, '--print-address'],
-                                        stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
-        PROCESSES.append(self.process)
-        self.address = self.process.stdout.readline().decode().strip()
-        if not self.address:
-            raise RuntimeError(f'the private {kind} bus did not start')
-        self.connection = dbus.bus.BusConnection(self.address)
-
-    def is_ours(self):
-        return self.process.poll() is None and f'path={self.socket},' in self.address + ','
+HARNESS = None
 
 
 class Monitor:
@@ -150,21 +81,15 @@ class Monitor:
         self.connection.close_sync(None)
 
 
-def start_mock(bus, args, name, log_name):
-    process = start_process(['/usr/bin/python3', '-m', 'dbusmock'] + args, log_name)
-    wait_until(lambda: bus.connection.name_has_owner(name), what=f'{name} on the bus')
-    return process
-
-
 class PowerServiceTest(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.system = PrivateBus('system')
-        cls.session = PrivateBus('session')
+        cls.system = HARNESS.private_bus('system')
+        cls.session = HARNESS.private_bus('session')
         os.environ['DBUS_SYSTEM_BUS_ADDRESS'] = cls.system.address
         os.environ['DBUS_SESSION_BUS_ADDRESS'] = cls.session.address
-        start_mock(cls.system, ['--system', '--template', 'logind'], LOGIND, 'logind.log')
+        HARNESS.mock(cls.system, ['--system', '--template', 'logind'], LOGIND, 'logind.log')
         cls.logind = cls.system.connection.get_object(LOGIND, LOGIND_PATH)
         cls.monitor = Monitor(cls.system.address)
 
@@ -207,8 +132,8 @@ class PowerServiceTest(unittest.TestCase):
 
     def start_session_manager(self, manager, code=''):
         name, path, interface, method, signature, _ = manager
-        process = start_mock(self.session, [name, path, interface], name, f'{name}.log')
-        self.addCleanup(stop_process, process)
+        process = HARNESS.mock(self.session, [name, path, interface], name, f'{name}.log')
+        self.addCleanup(HARNESS.stop, process)
         obj = self.session.connection.get_object(name, path)
         obj.AddMethod(interface, method, signature, '', code, dbus_interface=MOCK)
         return obj
@@ -281,29 +206,20 @@ class PowerServiceTest(unittest.TestCase):
 
 
 def main():
-    global PROBE, WORKDIR
+    global PROBE, HARNESS
     if len(sys.argv) < 2 or not os.access(sys.argv[1], os.X_OK):
         sys.exit('usage: power_test.py PATH/TO/power_probe [unittest options]')
     PROBE = os.path.abspath(sys.argv.pop(1))
-    # Nothing started from here may find the real buses, not even by accident.
-    for variable in ('DBUS_SYSTEM_BUS_ADDRESS', 'DBUS_SESSION_BUS_ADDRESS', 'XDG_SESSION_ID'):
-        os.environ.pop(variable, None)
-    os.environ['DBUS_SESSION_BUS_ADDRESS'] = 'disabled:'
-    os.environ['DBUS_SYSTEM_BUS_ADDRESS'] = 'disabled:'
-    WORKDIR = tempfile.mkdtemp(prefix='tockly-power-')
-
-    def stop_on_signal(signum, _frame):
-        raise SystemExit(128 + signum)
-    signal.signal(signal.SIGTERM, stop_on_signal)
-    signal.signal(signal.SIGHUP, stop_on_signal)
+    isolate_from_real_buses()
+    HARNESS = Harness('tockly-power-')
+    stop_on_signals()
 
     code = 1
     try:
         program = unittest.main(exit=False, verbosity=2)
         code = 0 if program.result.wasSuccessful() else 1
     finally:
-        stop_all()
-        shutil.rmtree(WORKDIR, ignore_errors=True)
+        HARNESS.close()
     sys.exit(code)
 
 

@@ -1,0 +1,153 @@
+# SPDX-License-Identifier: MIT
+"""Private peers for tests that run real programs: D-Bus buses with
+python3-dbusmock services, an X server, a sound server. Nothing here reaches
+the machine's own buses or display, and every process started is stopped by
+close(), pass or fail."""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+import dbus
+
+BUS_CONFIG = '''<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>{kind}</type>
+  <listen>unix:path={socket}</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow own="*"/>
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+  </policy>
+</busconfig>
+'''
+
+
+def wait_until(condition, timeout=10.0, what='condition', interval=0.05):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        if condition():
+            return
+        time.sleep(interval)
+    raise AssertionError(f'timed out waiting for {what}')
+
+
+def isolate_from_real_buses():
+    """Nothing started from here may find the real buses, not even by accident."""
+    for variable in ('DBUS_SYSTEM_BUS_ADDRESS', 'DBUS_SESSION_BUS_ADDRESS', 'XDG_SESSION_ID'):
+        os.environ.pop(variable, None)
+    os.environ['DBUS_SESSION_BUS_ADDRESS'] = 'disabled:'
+    os.environ['DBUS_SYSTEM_BUS_ADDRESS'] = 'disabled:'
+
+
+def stop_on_signals():
+    """Turns SIGTERM and SIGHUP into an exit, so clean-up still runs."""
+    def stop(signum, _frame):
+        raise SystemExit(128 + signum)
+    signal.signal(signal.SIGTERM, stop)
+    signal.signal(signal.SIGHUP, stop)
+
+
+class PrivateBus:
+    """A dbus-daemon listening on a socket in the work folder only."""
+
+    def __init__(self, harness, kind):
+        self.socket = os.path.join(harness.workdir, f'{kind}-bus')
+        config = os.path.join(harness.workdir, f'{kind}-bus.conf')
+        with open(config, 'w', encoding='utf-8') as out:
+            out.write(BUS_CONFIG.format(kind=kind, socket=self.socket))
+        self.process = subprocess.Popen(['dbus-daemon', '--nofork', '--config-file', config, '--print-address'],
+                                        stdout=subprocess.PIPE, stdin=subprocess.DEVNULL)
+        harness.processes.append(self.process)
+        self.address = self.process.stdout.readline().decode().strip()
+        if not self.address:
+            raise RuntimeError(f'the private {kind} bus did not start')
+        self.connection = dbus.bus.BusConnection(self.address)
+
+    def is_ours(self):
+        return self.process.poll() is None and f'path={self.socket},' in self.address + ','
+
+
+class Harness:
+    def __init__(self, prefix):
+        self.workdir = tempfile.mkdtemp(prefix=prefix)
+        self.processes = []
+
+    def path(self, name):
+        return os.path.join(self.workdir, name)
+
+    def start(self, args, log_name, env=None):
+        with open(self.path(log_name), 'wb') as log:
+            process = subprocess.Popen(args, stdout=log, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL, env=env)
+        self.processes.append(process)
+        return process
+
+    def stop(self, process, timeout=5):
+        if process.poll() is None:
+            process.terminate()
+            try:
+                process.wait(timeout)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+        if process in self.processes:
+            self.processes.remove(process)
+
+    def close(self):
+        for process in reversed(list(self.processes)):
+            self.stop(process)
+        shutil.rmtree(self.workdir, ignore_errors=True)
+
+    def private_bus(self, kind):
+        return PrivateBus(self, kind)
+
+    def mock(self, bus, args, name, log_name):
+        """A python3-dbusmock service on that bus, waited for until it owns its name."""
+        variable = 'DBUS_SYSTEM_BUS_ADDRESS' if '--system' in args else 'DBUS_SESSION_BUS_ADDRESS'
+        env = dict(os.environ, **{variable: bus.address})
+        process = self.start(['/usr/bin/python3', '-m', 'dbusmock'] + args, log_name, env)
+        wait_until(lambda: bus.connection.name_has_owner(name), what=f'{name} on the bus')
+        return process
+
+    def xvfb(self):
+        """A private X server; returns its DISPLAY value."""
+        read_end, write_end = os.pipe()
+        process = subprocess.Popen(['Xvfb', '-displayfd', str(write_end), '-screen', '0', '1280x800x24', '-nolisten',
+                                    'tcp'], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        os.close(write_end)
+        self.processes.append(process)
+        with os.fdopen(read_end) as reader:
+            number = reader.readline().strip()
+        if not number:
+            raise RuntimeError('Xvfb did not start')
+        return f':{number}'
+
+    def pulseaudio(self):
+        """A sound server with a null sink; returns its PULSE_SERVER value, or
+        None when none can run here."""
+        if not shutil.which('pulseaudio'):
+            return None
+        root = self.path('pulse')
+        for folder in ('run/pulse', 'state'):
+            os.makedirs(os.path.join(root, folder), exist_ok=True)
+        socket = os.path.join(root, 'native')
+        env = dict(os.environ, HOME=root, XDG_RUNTIME_DIR=os.path.join(root, 'run'),
+                   PULSE_RUNTIME_PATH=os.path.join(root, 'run/pulse'), PULSE_STATE_PATH=os.path.join(root, 'state'),
+                   DBUS_SESSION_BUS_ADDRESS='disabled:')
+        env.pop('PULSE_SERVER', None)
+        process = self.start(['pulseaudio', '-n', '--daemonize=no', '--exit-idle-time=-1', '--use-pid-file=no',
+                              '--realtime=no', '--high-priority=no', '--log-target=stderr',
+                              '-L', f'module-native-protocol-unix auth-anonymous=1 socket={socket}',
+                              '-L', 'module-null-sink sink_name=tockly_test'], 'pulseaudio.log', env)
+        try:
+            wait_until(lambda: os.path.exists(socket) or process.poll() is not None, what='the sound server')
+        except AssertionError:
+            return None
+        return f'unix:{socket}' if process.poll() is None else None

@@ -120,7 +120,8 @@ SaveCheck ApplyReminderForm(const ReminderForm &form, AlarmTask &task, const Dat
 ReminderForm LoadReminderForm(const AlarmTask &task, ReminderForm shown);
 
 // The task list's "next run" text: the due moment, "执行于 " before it once
-// it has passed, or the start-up trigger's name.
+// it has passed, or the start-up trigger's name (empty for an unknown
+// trigger). An hourly task always shows its due moment.
 QString NextRunText(const AlarmTask &task, const DateTime &now);
 
 // The message box edits with LF line breaks; the task keeps CR LF.

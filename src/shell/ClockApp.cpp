@@ -10,6 +10,7 @@
 #include "shell/MessageBoxes.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SingleInstance.h"
+#include "taskmanager/TaskManagerWindow.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -116,6 +117,7 @@ void ClockApp::connectWindows()
     // A new reminder from the menu (and the clock's double click).
     m_window->SetCommandHandler(MenuId::NewAlarm,
                                 [this] { ReminderEditor::OpenModal(m_data, m_services, {}, -1, m_window.get()); });
+    m_window->SetCommandHandler(MenuId::TaskList, [this] { TaskManagerWindow::Open(m_data, m_services); });
 }
 
 void ClockApp::SaveAll()

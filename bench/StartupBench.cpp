@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // From start to the clock's first painted frame, with an empty task file and
 // with 10,000 tasks. Runs on the offscreen platform. Run: build/bench/bench_startup
+#include "WidgetBench.h"
 #include "model/AlarmFile.h"
 #include "model/ProfileFile.h"
 #include "platform/SystemClock.h"
@@ -15,21 +16,6 @@
 #include <memory>
 
 namespace {
-
-// Counts paint events of the watched window.
-class PaintWatcher : public QObject
-{
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
 
 void writeTasks(const QString &home, int count)
 {
@@ -74,8 +60,7 @@ void StartToFirstFrame(benchmark::State &state)
         PaintWatcher watcher;
         app->Window()->installEventFilter(&watcher);
         app->Window()->update();
-        while (!watcher.painted)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        watcher.WaitForPaint();
 
         // Shutting down is not part of starting up.
         state.PauseTiming();
@@ -92,10 +77,5 @@ BENCHMARK(StartToFirstFrame)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond)-
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

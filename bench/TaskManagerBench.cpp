@@ -2,6 +2,7 @@
 // The task manager on 10,000 tasks: opening it up to its first painted list,
 // and sorting the next-run column with a header click up to the repaint.
 // Runs on the offscreen platform. Run: build/bench/bench_taskmanager
+#include "WidgetBench.h"
 #include "model/AppData.h"
 #include "platform/SystemClock.h"
 #include "platform/fake/FakeServices.h"
@@ -17,21 +18,6 @@ namespace {
 
 constexpr int TaskCount = 10000;
 
-// Notices paint events of the watched widget.
-class PaintWatcher : public QObject
-{
-public:
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted = true;
-        return false;
-    }
-};
-
 // A mix that fills the next-run column with every kind of text: times ahead,
 // times passed and the two start-up triggers.
 void fillTasks(AppData &data, const DateTime &now)
@@ -45,13 +31,6 @@ void fillTasks(AppData &data, const DateTime &now)
         task.DateTime = now.AddSeconds(qint64((i * 104729) % 2000000) - 400000);
         data.Alarms.AddTail(task);
     }
-}
-
-void waitForPaint(PaintWatcher &watcher)
-{
-    watcher.painted = false;
-    while (!watcher.painted)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
 }
 
 QTreeView *listOf(const TaskManagerWindow *window)
@@ -72,7 +51,7 @@ void OpenOnTenThousandTasks(benchmark::State &state)
         TaskManagerWindow *window = TaskManagerWindow::Open(data, services);
         PaintWatcher watcher;
         listOf(window)->viewport()->installEventFilter(&watcher);
-        waitForPaint(watcher);
+        watcher.WaitForPaint();
 
         state.PauseTiming();
         listOf(window)->viewport()->removeEventFilter(&watcher);
@@ -95,12 +74,12 @@ void SortNextRunColumn(benchmark::State &state)
     QTreeView *list = listOf(window);
     PaintWatcher watcher;
     list->viewport()->installEventFilter(&watcher);
-    waitForPaint(watcher);
+    watcher.WaitForPaint();
     for (auto _ : state) {
         // Each click on the same column flips the direction, so every
         // iteration reorders the whole list.
         Q_EMIT list->header()->sectionClicked(2);
-        waitForPaint(watcher);
+        watcher.WaitForPaint();
     }
     list->viewport()->removeEventFilter(&watcher);
     delete window;
@@ -111,10 +90,5 @@ BENCHMARK(SortNextRunColumn)->Unit(benchmark::kMillisecond)->Iterations(20);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

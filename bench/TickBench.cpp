@@ -24,7 +24,9 @@ void TickOverTenThousandTasks(benchmark::State &state)
     }
     int fired = 0;
     ReminderDispatcher::Handlers handlers;
-    handlers.fireTask = [&fired](const AlarmTask &) { ++fired; };
+    handlers.fireTask = [&fired](const AlarmTask &) {
+        ++fired;
+    };
     ReminderDispatcher dispatcher(data, handlers);
     DateTime second = now;
     for (auto _ : state) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Loading and saving alarms.lst. Run: build/bench/bench_persistence
+#include "fakes/FakeClock.h"
 #include "model/AlarmFile.h"
 #include "model/ProfileFile.h"
-#include "platform/fake/FakeClock.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // How fast due moments catch up. Run: build/bench/bench_recurrence
-#include "platform/fake/FakeClock.h"
+#include "fakes/FakeClock.h"
 #include "schedule/Recurrence.h"
 
 #include <benchmark/benchmark.h>

@@ -2,10 +2,10 @@
 // From start to the clock's first painted frame, with an empty task file and
 // with 10,000 tasks. Runs on the offscreen platform. Run: build/bench/bench_startup
 #include "WidgetBench.h"
+#include "fakes/FakeServices.h"
 #include "model/AlarmFile.h"
 #include "model/ProfileFile.h"
 #include "platform/SystemClock.h"
-#include "platform/fake/FakeServices.h"
 #include "shell/ClockApp.h"
 #include "shell/ClockWindow.h"
 

@@ -3,9 +3,9 @@
 // and sorting the next-run column with a header click up to the repaint.
 // Runs on the offscreen platform. Run: build/bench/bench_taskmanager
 #include "WidgetBench.h"
+#include "fakes/FakeServices.h"
 #include "model/AppData.h"
 #include "platform/SystemClock.h"
-#include "platform/fake/FakeServices.h"
 #include "taskmanager/TaskManagerWindow.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "platform/linux/LinuxSoundService.h"
 #include "platform/linux/XdgAutostartService.h"
 #include "shell/ClockApp.h"
-#include "shell/Fonts.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "schedule/EditorRules.h"
+#include "editor/ReminderForm.h"
 
 #include <QDate>
 #include <QTime>

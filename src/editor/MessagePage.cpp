@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "editor/MessagePage.h"
 
-#include "editor/MessageFormat.h"
+#include "editor/MessageText.h"
 #include "ui_MessagePage.h"
+#include "widgets/MessageFormat.h"
 
 #include <QFontDatabase>
 #include <QIntValidator>

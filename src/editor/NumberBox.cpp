@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "editor/NumberBox.h"
 
-#include "schedule/EditorRules.h"
+#include "editor/ReminderForm.h"
 
 #include <QLineEdit>
 

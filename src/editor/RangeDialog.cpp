@@ -3,8 +3,8 @@
 
 #include "editor/EditorPage.h"
 #include "platform/Clock.h"
-#include "shell/MessageBoxes.h"
 #include "ui_RangeDialog.h"
+#include "widgets/MessageBoxes.h"
 
 RangeDialog::RangeDialog(AlarmTask &task, const AlarmList &alarms, EntryHandle entry, int schedule, const Clock &clock,
                          QWidget *parent)

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "editor/RangeChoice.h"
 #include "model/AlarmTask.h"
-#include "schedule/EditorRules.h"
 
 #include <QDialog>
 #include <memory>

@@ -14,8 +14,8 @@
 #include "model/AppData.h"
 #include "model/CategoryTable.h"
 #include "platform/Clock.h"
-#include "shell/MessageBoxes.h"
 #include "ui_ReminderEditor.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QButtonGroup>
 #include <QIcon>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "editor/ReminderForm.h"
 #include "model/AlarmTask.h"
 #include "platform/Services.h"
-#include "schedule/EditorRules.h"
 
 #include <QDialog>
 #include <array>

@@ -2,8 +2,8 @@
 #include "firing/CountdownDialog.h"
 
 #include "firing/PerformAction.h"
-#include "firing/WindowLook.h"
 #include "ui_CountdownDialog.h"
+#include "widgets/WindowLook.h"
 
 #include <QPainter>
 #include <QTimer>

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "firing/ReminderPopup.h"
 
-#include "editor/MessageFormat.h"
 #include "firing/Snooze.h"
-#include "firing/WindowLook.h"
 #include "model/AppData.h"
 #include "model/CategoryTable.h"
-#include "shell/MessageBoxes.h"
 #include "ui_ReminderPopup.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/MessageFormat.h"
+#include "widgets/WindowLook.h"
 
 #include <QMenu>
 #include <QTextCursor>

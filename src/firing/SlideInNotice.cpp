@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "firing/SlideInNotice.h"
 
-#include "firing/WindowLook.h"
 #include "model/CategoryTable.h"
 #include "platform/SoundService.h"
 #include "ui_SlideInNotice.h"
+#include "widgets/WindowLook.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>

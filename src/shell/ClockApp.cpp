@@ -7,10 +7,10 @@
 #include "platform/Clock.h"
 #include "shell/ClockWindow.h"
 #include "shell/MenuIds.h"
-#include "shell/MessageBoxes.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SingleInstance.h"
 #include "taskmanager/TaskManagerWindow.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QCoreApplication>
 #include <QDir>

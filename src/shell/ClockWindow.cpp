@@ -12,7 +12,7 @@
 #include "shell/CustomCountdownDialog.h"
 #include "shell/MenuIds.h"
 #include "shell/MenuPresets.h"
-#include "shell/MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -356,11 +356,13 @@ void ClockWindow::onCommand(int id)
 
 void ClockWindow::openCustomCountdown()
 {
-    CustomCountdownDialog dialog(this);
+    const DateTime opened = m_services.clock->Now();
+    CustomCountdownDialog dialog(QTime(opened.Hour(), opened.Minute(), opened.Second()), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QTime time = dialog.ChosenTime();
     if (dialog.CountsASpan()) {
+        // The span runs from the moment the user confirmed it.
         const DateTime now = m_services.clock->Now();
         startCountdown(ClockDisplay::CountdownToDateTime,
                        now.AddSeconds(time.hour() * 3600 + time.minute() * 60 + time.second()));

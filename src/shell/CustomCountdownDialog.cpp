@@ -3,7 +3,7 @@
 
 #include "ui_CustomCountdownDialog.h"
 
-CustomCountdownDialog::CustomCountdownDialog(QWidget *parent, QTime now)
+CustomCountdownDialog::CustomCountdownDialog(QTime now, QWidget *parent)
     : QDialog(parent)
     , m_ui(std::make_unique<Ui::CustomCountdownDialog>())
 {

@@ -17,7 +17,7 @@ class CustomCountdownDialog : public QDialog
 
 public:
     // `now` sets the default target: the next full hour.
-    explicit CustomCountdownDialog(QWidget *parent = nullptr, QTime now = QTime::currentTime());
+    CustomCountdownDialog(QTime now, QWidget *parent = nullptr);
     ~CustomCountdownDialog() override;
 
     // True for a span, false for a time of day.

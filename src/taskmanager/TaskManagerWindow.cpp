@@ -4,11 +4,11 @@
 #include "editor/ReminderEditor.h"
 #include "model/AppData.h"
 #include "model/CategoryTable.h"
-#include "shell/MessageBoxes.h"
 #include "taskmanager/AlarmTableModel.h"
 #include "taskmanager/BirthdayTableModel.h"
 #include "taskmanager/NoteTableModel.h"
 #include "ui_TaskManagerWindow.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QHeaderView>

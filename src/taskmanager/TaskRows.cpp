@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "taskmanager/TaskRows.h"
 
-#include "schedule/EditorRules.h"
+#include "schedule/NextRunText.h"
 
 #include <QCoreApplication>
 #include <algorithm>

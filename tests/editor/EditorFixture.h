@@ -2,10 +2,10 @@
 #pragma once
 
 #include "editor/ValidationTip.h"
+#include "fakes/FakeServices.h"
 #include "model/AppData.h"
-#include "platform/fake/FakeServices.h"
-#include "shell/Fonts.h"
-#include "shell/MessageBoxes.h"
+#include "widgets/Fonts.h"
+#include "widgets/MessageBoxes.h"
 
 #include <QApplication>
 #include <QKeyEvent>

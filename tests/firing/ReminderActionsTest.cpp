@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Carrying out a task's action, at once or after the countdown dialog.
+#include "fakes/FakeServices.h"
 #include "firing/CountdownDialog.h"
 #include "firing/PerformAction.h"
-#include "platform/fake/FakeServices.h"
 
 #include <QLabel>
 #include <QPointer>

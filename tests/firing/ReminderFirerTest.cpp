@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "firing/ReminderFirer.h"
 
+#include "fakes/FakeServices.h"
 #include "firing/CountdownDialog.h"
 #include "firing/ReminderPopup.h"
 #include "model/AppData.h"
-#include "platform/fake/FakeServices.h"
 
 #include <QApplication>
 #include <QPointer>

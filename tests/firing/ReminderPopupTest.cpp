@@ -3,12 +3,12 @@
 // the real task behind its copy.
 #include "firing/ReminderPopup.h"
 
-#include "editor/MessageFormat.h"
+#include "fakes/FakeServices.h"
 #include "firing/Snooze.h"
 #include "model/AppData.h"
 #include "model/CategoryTable.h"
-#include "platform/fake/FakeServices.h"
-#include "shell/MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
+#include "widgets/MessageFormat.h"
 
 #include <QGroupBox>
 #include <QLabel>

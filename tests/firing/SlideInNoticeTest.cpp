@@ -2,7 +2,7 @@
 // The slide-in notice: where it rises, how long it stays, and that it goes.
 #include "firing/SlideInNotice.h"
 
-#include "platform/fake/FakeServices.h"
+#include "fakes/FakeServices.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

@@ -2,11 +2,11 @@
 // Feeds arbitrary bytes to the INI engine and to the readers of the task,
 // birthday and note records: whatever a damaged file holds, reading it must
 // neither crash nor hang, and what is written back must read back the same.
+#include "fakes/FakeClock.h"
 #include "model/AlarmFile.h"
 #include "model/BirthdayNote.h"
 #include "model/IniDocument.h"
 #include "model/ProfileFile.h"
-#include "platform/fake/FakeClock.h"
 
 #include <QDir>
 #include <QFile>

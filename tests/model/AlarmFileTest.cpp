@@ -2,8 +2,8 @@
 #include "model/AlarmFile.h"
 
 #include "TestFiles.h"
+#include "fakes/FakeClock.h"
 #include "model/ProfileFile.h"
-#include "platform/fake/FakeClock.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/AlarmTask.h"
 
-#include "platform/fake/FakeClock.h"
+#include "fakes/FakeClock.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "model/AppData.h"
 
+#include "fakes/FakeClock.h"
 #include "model/ProfileFile.h"
-#include "platform/fake/FakeClock.h"
 
 #include <QDir>
 #include <QFile>

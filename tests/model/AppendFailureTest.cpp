@@ -2,9 +2,9 @@
 // Loading when memory runs out. This test program replaces the global
 // operator new so that it can make the task list fail to grow; it runs on
 // its own, apart from the other core tests.
+#include "fakes/FakeClock.h"
 #include "model/AlarmFile.h"
 #include "model/ProfileFile.h"
-#include "platform/fake/FakeClock.h"
 
 #include <QTemporaryDir>
 #include <cstdlib>

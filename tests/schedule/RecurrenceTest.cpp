@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "schedule/Recurrence.h"
 
-#include "platform/fake/FakeClock.h"
+#include "fakes/FakeClock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell/ClockWindow.h"
 
+#include "fakes/FakeServices.h"
 #include "model/AppData.h"
-#include "platform/fake/FakeServices.h"
 #include "shell/ClockMenu.h"
 #include "shell/MenuIds.h"
 

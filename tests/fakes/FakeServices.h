@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "fakes/FakeClock.h"
 #include "platform/AutostartService.h"
 #include "platform/PowerService.h"
 #include "platform/Services.h"
 #include "platform/ShellService.h"
 #include "platform/SoundService.h"
-#include "platform/fake/FakeClock.h"
 
 #include <QStringList>
-
 #include <utility>
 #include <vector>
 

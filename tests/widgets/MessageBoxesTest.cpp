@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/MessageBoxes.h"
+#include "widgets/MessageBoxes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "shell/Fonts.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The editor's rules that the widget tests do not reach through the pages:
 // values no control can produce, and the helpers other windows share.
-#include "schedule/EditorRules.h"
+#include "editor/MessageText.h"
+#include "editor/RangeChoice.h"
+#include "editor/ReminderForm.h"
+#include "schedule/NextRunText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "firing/WindowLook.h"
+#include "widgets/WindowLook.h"
 
 #include "model/CategoryTable.h"
 

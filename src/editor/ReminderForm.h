@@ -5,12 +5,10 @@
 #include "model/DateTime.h"
 
 #include <QString>
-#include <optional>
 
-// The reminder editor's rules that need no window: which values its controls
-// show for a stored task, how Save checks them and turns them into a task
-// with its first due moment, the format built on the message page, and the
-// range dialog's choices.
+// The reminder editor's form without its window: which values the controls
+// show for a stored task, and how Save checks them and turns them into a
+// task with its first due moment.
 
 // What a number box reads as when its text is not a number (an empty box).
 constexpr int NotANumber = -1;
@@ -118,54 +116,3 @@ SaveCheck ApplyReminderForm(const ReminderForm &form, AlarmTask &task, const Dat
 // for keep those of `shown` (the controls' current state); stored values out
 // of the boxes' ranges show the boxes' defaults.
 ReminderForm LoadReminderForm(const AlarmTask &task, ReminderForm shown);
-
-// The task list's "next run" text: the due moment, "执行于 " before it once
-// it has passed, or the start-up trigger's name (empty for an unknown
-// trigger). An hourly task always shows its due moment.
-QString NextRunText(const AlarmTask &task, const DateTime &now);
-
-// The message box edits with LF line breaks; the task keeps CR LF.
-QString MessageToEditText(const QString &message);
-QString EditTextToMessage(const QString &text);
-
-// The message page's format controls.
-struct FormatChoice
-{
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    Color color = 0;
-    QString sizeText; // points
-    QString face;
-};
-
-// The format the message page builds from its controls: bold, italic,
-// underline, colour, face and size marked valid and nothing else. A size
-// text that is not a positive number keeps the height of `base`.
-MessageFont BuildMessageFont(const FormatChoice &choice, const MessageFont &base);
-
-// The size list's text for a stored height in twips; empty when the height
-// gives no usable size.
-QString SizeTextOf(const MessageFont &font);
-
-// The range dialog's values: the date range (dates at 00:00:00) and the daily
-// time window (times of day).
-struct RangeChoice
-{
-    bool dateLimit = false;
-    bool timeLimit = false;
-    DateTime startDate;
-    DateTime endDate;
-    DateTime startTime;
-    DateTime endTime;
-
-    friend bool operator==(const RangeChoice &, const RangeChoice &) = default;
-};
-
-// No limits; a week from today; the whole day.
-RangeChoice DefaultRange(const DateTime &now);
-// The range stored in a task; nothing when one of its values is invalid.
-std::optional<RangeChoice> RangeOfTask(const AlarmTask &task);
-// Writes the choice into the task. A limit whose start lies after its end is
-// switched off.
-void ApplyRange(const RangeChoice &range, AlarmTask &task);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "editor/MessageFormat.h"
+#include "widgets/MessageFormat.h"
 
 #include <QFont>
 #include <cmath>

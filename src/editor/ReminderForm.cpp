@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "schedule/EditorRules.h"
+#include "editor/ReminderForm.h"
 
 #include "model/CategoryTable.h"
 #include "schedule/Recurrence.h"
 
-#include <QCoreApplication>
-
 namespace {
-
-// The rich edit control takes sizes up to 1638 points.
-constexpr int LargestPointSize = 1638;
 
 bool inRange(int value, int low, int high)
 {
@@ -292,96 +287,4 @@ ReminderForm LoadReminderForm(const AlarmTask &task, ReminderForm shown)
     form.countdown = orDefault(task.Countdownsec, 1, 99, 30);
     form.filePath = task.FilePath;
     return form;
-}
-
-QString NextRunText(const AlarmTask &task, const DateTime &now)
-{
-    // An hourly task has no start-up trigger (the editor disables it), so
-    // whatever its ReportMode holds it shows its next hour.
-    if (task.ReportMode != AlarmTask::AtDateTime && task.Schedule != AlarmTask::Hourly) {
-        if (task.ReportMode == AlarmTask::AtFirstStart)
-            return QCoreApplication::translate("NextRunText", "程序启动时(第一次)");
-        if (task.ReportMode == AlarmTask::AtEveryStart)
-            return QCoreApplication::translate("NextRunText", "程序启动时(每一次)");
-        return {};
-    }
-    const QString when = task.DateTime.ToDateTimeString();
-    if (task.DateTime.Seconds() - now.Seconds() > 0)
-        return when;
-    return QCoreApplication::translate("NextRunText", "执行于 ") + when;
-}
-
-QString MessageToEditText(const QString &message)
-{
-    QString text = message;
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QString EditTextToMessage(const QString &text)
-{
-    QString message = text;
-    message.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
-    message.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return message.replace(u'\n', QStringLiteral("\r\n"));
-}
-
-MessageFont BuildMessageFont(const FormatChoice &choice, const MessageFont &base)
-{
-    MessageFont font = base;
-    font.FontMask = MessageFont::MaskBold | MessageFont::MaskItalic | MessageFont::MaskUnderline |
-        MessageFont::MaskColor | MessageFont::MaskFace | MessageFont::MaskSize;
-    font.FontEffect = (choice.bold ? MessageFont::EffectBold : 0) | (choice.italic ? MessageFont::EffectItalic : 0) |
-        (choice.underline ? MessageFont::EffectUnderline : 0);
-    font.FontColor = choice.color;
-    bool ok = false;
-    const int points = choice.sizeText.trimmed().toInt(&ok);
-    if (ok && inRange(points, 1, LargestPointSize))
-        font.FontHeight = points * 20;
-    font.SetFaceName(choice.face);
-    return font;
-}
-
-QString SizeTextOf(const MessageFont &font)
-{
-    const int points = font.FontHeight / 20;
-    return points >= 1 ? QString::number(points) : QString();
-}
-
-RangeChoice DefaultRange(const DateTime &now)
-{
-    RangeChoice range;
-    range.startDate = now.Day0();
-    const DateTime weekOn = now.AddMinutes(10080);
-    range.endDate = weekOn.IsValid() ? weekOn.Day0() : range.startDate;
-    range.startTime = DateTime::TimeOfDay(0, 0, 0);
-    range.endTime = DateTime::TimeOfDay(23, 59, 0);
-    return range;
-}
-
-std::optional<RangeChoice> RangeOfTask(const AlarmTask &task)
-{
-    const DateTime &start = task.HourlyStartTime;
-    const DateTime &end = task.HourlyEndTime;
-    if (!task.HourlyStartDate.IsValid() || !task.HourlyEndDate.IsValid() || !start.IsValid() || !end.IsValid())
-        return std::nullopt;
-    RangeChoice range;
-    range.dateLimit = task.HourlyDateLimit != 0;
-    range.timeLimit = task.HourlyTimeLimit != 0;
-    range.startDate = task.HourlyStartDate.Day0();
-    range.endDate = task.HourlyEndDate.Day0();
-    range.startTime = DateTime::TimeOfDay(start.Hour(), start.Minute(), start.Second());
-    range.endTime = DateTime::TimeOfDay(end.Hour(), end.Minute(), end.Second());
-    return range;
-}
-
-void ApplyRange(const RangeChoice &range, AlarmTask &task)
-{
-    task.HourlyTimeLimit = range.timeLimit && range.startTime <= range.endTime ? 1 : 0;
-    task.HourlyDateLimit = range.dateLimit && range.startDate <= range.endDate ? 1 : 0;
-    // Dates are kept at midnight, as the file keeps them: the rules compare
-    // whole days against them.
-    task.HourlyStartDate = range.startDate.Day0();
-    task.HourlyEndDate = range.endDate.Day0();
-    task.HourlyStartTime = range.startTime;
-    task.HourlyEndTime = range.endTime;
 }

@@ -140,6 +140,7 @@ void ReminderDispatcher::fire(EntryHandle entry, const AlarmTask &task)
 void ReminderDispatcher::advanceInList(EntryHandle entry, AlarmTask copy, const DateTime &now)
 {
     // A failed advance leaves the task as it was.
+    const AppData::RoutineChange routine(m_data);
     if (AdvanceTask(copy, now))
         m_data.Alarms.SetAt(entry, copy);
 }

@@ -41,20 +41,9 @@ LoadResult AppData::LoadAll(const Clock &clock, const ScreenRect &desktop)
     return result;
 }
 
-bool AppData::SaveAll(const ClockWindowState &window)
+SaveReport AppData::SaveAll(const ClockWindowState &window)
 {
     if (!SaveOnExit)
-        return true;
-    ProfileFile alarms(FilePath(AlarmFileName));
-    alarms.DeleteAllSections();
-    SaveAlarmFile(alarms, Alarms);
-
-    ProfileFile config(FilePath(ConfigFileName));
-    SaveClockSettings(config, Settings.Clock, window);
-    const bool configSaved = config.Save();
-
-    SaveBirthdays(alarms, Birthdays);
-    SaveNotes(alarms, Notes);
-    const bool alarmsSaved = alarms.Save();
-    return configSaved && alarmsSaved;
+        return {};
+    return SaveJob(*this, window, SaveJob::AllFiles).Write();
 }

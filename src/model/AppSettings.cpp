@@ -181,9 +181,19 @@ void SaveInterfaceSettings(ProfileFile &config, const InterfaceSettings &interfa
 
 void SaveClockSettings(ProfileFile &config, ClockSettings &clock, const ClockWindowState &window)
 {
+    TakeWindowState(clock, window);
+    WriteClockSettings(config, clock);
+}
+
+void TakeWindowState(ClockSettings &clock, const ClockWindowState &window)
+{
     clock.AlwaysOntop = window.AlwaysOnTopChecked() ? 1 : 0;
     clock.AutoSmall = window.AutoSmallChecked() ? 1 : 0;
     clock.MainWindowSize = window.WindowRect();
+}
+
+void WriteClockSettings(ProfileFile &config, const ClockSettings &clock)
+{
     const ScreenRect &r = clock.MainWindowSize;
     const Group g(config, ClockSection);
     g.write(u"Dialog Bitmap"_s, clock.DialogBitmap);

@@ -105,3 +105,6 @@ void SaveInterfaceSettings(ProfileFile &config, const InterfaceSettings &interfa
 // Takes the flags from the window's check marks and its current rectangle,
 // and stores them into clock as well.
 void SaveClockSettings(ProfileFile &config, ClockSettings &clock, const ClockWindowState &window);
+// The two halves of that: the window's state into clock, and clock into config.
+void TakeWindowState(ClockSettings &clock, const ClockWindowState &window);
+void WriteClockSettings(ProfileFile &config, const ClockSettings &clock);

@@ -92,12 +92,12 @@ QList<int> ProfileFile::NumberedSections(const QString &prefix, int count) const
     return numbers;
 }
 
-bool ProfileFile::Save()
+WriteResult ProfileFile::Save()
 {
     if (!m_document.IsModified())
-        return true;
-    if (!WriteFileAtomically(m_path, m_document.Serialize()))
-        return false;
-    m_document.ClearModified();
-    return true;
+        return {};
+    WriteResult result = WriteFileAtomically(m_path, m_document.Serialize());
+    if (result)
+        m_document.ClearModified();
+    return result;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "model/AtomicFile.h"
 #include "model/IniDocument.h"
 
 #include <QString>
@@ -44,8 +45,9 @@ public:
     QList<int> NumberedSections(const QString &prefix, int count) const;
     static QString SectionName(const QString &prefix, int number);
 
-    // Writes the file when it changed; false when the write failed.
-    bool Save();
+    // Writes the file when it changed; on failure the file on disk is as it
+    // was and the result says why.
+    WriteResult Save();
 
 private:
     QString m_path;

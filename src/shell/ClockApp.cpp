@@ -4,6 +4,8 @@
 #include "editor/ReminderEditor.h"
 #include "firing/ReminderDispatcher.h"
 #include "firing/ReminderFirer.h"
+#include "model/AtomicFile.h"
+#include "model/AutoSaver.h"
 #include "platform/Clock.h"
 #include "shell/ClockWindow.h"
 #include "shell/MenuIds.h"
@@ -16,10 +18,23 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <QStandardPaths>
 
+Q_LOGGING_CATEGORY(lcShell, "tockly.shell", QtWarningMsg)
+
 namespace {
+
+// The application still running when the process ends without its exit
+// path: Qt ends the process with exit() when the X connection breaks.
+ClockApp *runningApp = nullptr;
+
+void saveAtProcessExit()
+{
+    if (runningApp)
+        runningApp->SaveAll();
+}
 
 ScreenRect desktopRect()
 {
@@ -38,7 +53,11 @@ ClockApp::ClockApp(const QString &programDirectory, const Services &services, QO
     m_data.SetSkinDirectory(skinDirectory());
 }
 
-ClockApp::~ClockApp() = default;
+ClockApp::~ClockApp()
+{
+    if (runningApp == this)
+        runningApp = nullptr;
+}
 
 QString ClockApp::ProgramDirectory(const QStringList &arguments)
 {
@@ -72,6 +91,9 @@ bool ClockApp::InitInstance()
         m_data.SaveOnExit = 0;
         return false;
     }
+    // Saves killed halfway by an earlier run leave their temporary files.
+    if (const int removed = RemoveStaleTemporaryFiles(m_data.ProgramDirectory(), DataFileNames))
+        qCInfo(lcShell) << "Removed" << removed << "temporary files of interrupted saves";
     m_window = std::make_unique<ClockWindow>(m_data, m_services);
     connect(m_instance.get(), &SingleInstance::ShowRequested, m_window.get(), &ClockWindow::ShowClock);
     connect(m_window.get(), &ClockWindow::ExitRequested, this, &ClockApp::Exit);
@@ -79,12 +101,16 @@ bool ClockApp::InitInstance()
     if (m_data.LoadAll(*m_services.clock, desktopRect()) == LoadResult::AppendFailed)
         MessageBoxes::Warning(nullptr, AddTaskFailedText);
     if (!m_window->Create()) {
-        MessageBoxes::Information(nullptr, StartFailedText);
+        // Nothing is written from here on, whatever ends the process while
+        // the message shows (a termination signal, the session ending).
+        m_data.SaveOnExit = 0;
         m_window.reset();
+        MessageBoxes::Information(nullptr, StartFailedText);
         return false;
     }
     connectReminders();
     connectWindows();
+    startSavingChanges();
     // Without settings yet, this is the program's first run.
     const bool firstRun = !QFileInfo::exists(m_data.FilePath(ConfigFileName));
     m_dispatcher->StartupPass(m_services.clock->Now(), firstRun);
@@ -120,12 +146,35 @@ void ClockApp::connectWindows()
     m_window->SetCommandHandler(MenuId::TaskList, [this] { TaskManagerWindow::Open(m_data, m_services); });
 }
 
+void ClockApp::startSavingChanges()
+{
+    m_saver = std::make_unique<AutoSaver>(m_data, *m_window);
+    connect(m_window.get(), &ClockWindow::ClockSettingsChanged, m_saver.get(),
+            [saver = m_saver.get()] { saver->MarkChanged(SaveJob::ClockSettingsFile); });
+    connect(m_saver.get(), &AutoSaver::SaveFailed, this, &ClockApp::reportFailedSave);
+    runningApp = this;
+    static const bool registered = std::atexit(saveAtProcessExit) == 0;
+    Q_UNUSED(registered);
+}
+
+void ClockApp::reportFailedSave(const SaveReport &failures)
+{
+    QStringList lines;
+    for (const SaveFailure &failure : failures)
+        lines.append(tr("无法保存文件 %1：%2").arg(QDir::toNativeSeparators(failure.path), failure.reason));
+    lines.append(tr("您的更改仍保留在程序中，下次更改或退出时将再次尝试保存。"));
+    MessageBoxes::Warning(nullptr, lines.join(QLatin1Char('\n')));
+}
+
 void ClockApp::SaveAll()
 {
     if (m_saved || !m_window)
         return;
     m_saved = true;
-    m_data.SaveAll(*m_window);
+    if (m_saver)
+        m_saver->SaveNow();
+    else
+        m_data.SaveAll(*m_window);
 }
 
 void ClockApp::Exit()

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <memory>
 
+class AutoSaver;
 class ClockWindow;
 class ReminderDispatcher;
 class ReminderFirer;
@@ -41,6 +42,8 @@ public:
     // signals: saves everything once, stops the clock and ends the loop.
     void Exit();
     // The exit-time save; does nothing in a process that must not write.
+    // Also run when the process ends without its exit path (the display
+    // went away), so that the last changes are kept.
     void SaveAll();
 
     AppData &Data() { return m_data; }
@@ -49,6 +52,8 @@ public:
 
 private:
     QString skinDirectory() const;
+    void startSavingChanges();
+    void reportFailedSave(const SaveReport &failures);
     void connectReminders();
     // Hands the menu the windows of the other parts.
     void connectWindows();
@@ -59,6 +64,7 @@ private:
     std::unique_ptr<ClockWindow> m_window;
     std::unique_ptr<ReminderFirer> m_firer;
     std::unique_ptr<ReminderDispatcher> m_dispatcher;
+    std::unique_ptr<AutoSaver> m_saver;
     bool m_exiting = false;
     bool m_saved = false;
 };

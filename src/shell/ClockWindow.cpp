@@ -191,6 +191,13 @@ void ClockWindow::onSkinChange(SkinChooser::Change change)
         applySkin();
     else if (change == SkinChooser::Change::Digits)
         update(digitAreaRect(m_digitOrigin));
+    if (change != SkinChooser::Change::None)
+        Q_EMIT ClockSettingsChanged();
+}
+
+void ClockWindow::moveEvent(QMoveEvent *)
+{
+    Q_EMIT ClockSettingsChanged();
 }
 
 void ClockWindow::paintEvent(QPaintEvent *)
@@ -211,12 +218,18 @@ void ClockWindow::Tick()
         if (m_handlers.contains(MenuId::SpeakTime))
             m_handlers[MenuId::SpeakTime]();
     }
-    if (detectClockJump(now)) {
+    const bool jumped = detectClockJump(now);
+    if (jumped)
         refreshTooltip();
+    // The tick goes first: it catches up with the seconds a small step
+    // forward skipped, so every task due in them fires. Only then are the
+    // tasks that are still behind moved on.
+    Q_EMIT SecondTicked(now);
+    if (jumped) {
+        const AppData::RoutineChange routine(m_data);
         RecomputeAllTasks(m_data.Alarms, *m_services.clock);
         Q_EMIT SystemTimeChanged();
     }
-    Q_EMIT SecondTicked(now);
 }
 
 bool ClockWindow::detectClockJump(const DateTime &now)
@@ -325,6 +338,7 @@ void ClockWindow::onCommand(int id)
         break;
     case MenuId::AlwaysOnTop:
         setAlwaysOnTop(!windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        Q_EMIT ClockSettingsChanged();
         break;
     case MenuId::RunAtStartup:
         if (m_services.autostart) {
@@ -333,7 +347,9 @@ void ClockWindow::onCommand(int id)
         }
         break;
     case MenuId::StartMinimised:
-        break; // the check mark toggles itself and is saved at exit
+        // The check mark toggles itself; the settings keep it.
+        Q_EMIT ClockSettingsChanged();
+        break;
     case MenuId::HelpFile:
         openHelp();
         break;

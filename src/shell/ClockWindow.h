@@ -76,10 +76,14 @@ Q_SIGNALS:
     void SecondTicked(const DateTime &now);
     // The wall clock jumped (it was set, or the machine slept).
     void SystemTimeChanged();
+    // Something the clock settings keep changed: the window's place, its
+    // skins, "always on top" or "start minimised".
+    void ClockSettingsChanged();
     void ExitRequested();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;

@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SaveAlarmFile(out, alarms);
     SaveBirthdays(out, birthdays);
     SaveNotes(out, notes);
-    check(out.Save());
+    check(out.Save().ok);
     AlarmList alarmsAgain;
     LoadAlarmFile(ProfileFile(scratchFile()), alarmsAgain, clock);
     check(alarmsAgain.GetCount() <= alarms.GetCount());

@@ -208,5 +208,5 @@ bool XdgAutostartService::SetEnabled(bool enabled)
         escapeValue(quoteExecArgument(m_programPath)) + QLatin1Char('\n') + QStringLiteral("Icon=") +
         escapeValue(m_icon) + QLatin1Char('\n') + QStringLiteral("Terminal=false\n") +
         QStringLiteral("X-GNOME-Autostart-enabled=true\n");
-    return WriteFileAtomically(path, entry.toUtf8());
+    return WriteFileAtomically(path, entry.toUtf8()).ok;
 }

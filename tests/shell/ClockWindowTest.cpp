@@ -2,6 +2,7 @@
 #include "shell/ClockWindow.h"
 
 #include "fakes/FakeServices.h"
+#include "firing/ReminderDispatcher.h"
 #include "model/AppData.h"
 #include "shell/ClockMenu.h"
 #include "shell/MenuIds.h"
@@ -119,6 +120,40 @@ TEST_F(ClockWindowTest, AClockJumpRecomputesTheTasks)
     window->Tick();
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(data.Alarms.At(h).DateTime, DateTime::FromParts(2026, 3, 11, 9, 30, 0));
+}
+
+TEST_F(ClockWindowTest, ASmallStepForwardFiresEveryKindOfTaskInTheGapOnce)
+{
+    QStringList fired;
+    ReminderDispatcher::Handlers handlers;
+    handlers.fireTask = [&](const AlarmTask &task) { fired.append(task.Description); };
+    ReminderDispatcher dispatcher(data, handlers);
+    QObject::connect(window.get(), &ClockWindow::SecondTicked, window.get(),
+                     [&](const DateTime &now) { dispatcher.Tick(now); });
+    const auto add = [&](const QString &name, int schedule, int minute, int second) {
+        AlarmTask task = InitAlarmTask(fakes.clock);
+        task.Description = name;
+        task.Schedule = schedule;
+        task.DiaryDays = 1;
+        task.WeeklyWeek = 1;
+        task.WeeklyEnable = WeekdaySet(0x7F);
+        task.DateTime = DateTime::FromParts(2026, 3, 10, 10, minute, second);
+        data.Alarms.AddTail(task);
+    };
+    fakes.clock.Set(DateTime::FromParts(2026, 3, 10, 9, 59, 50));
+    window->Tick();
+    add(QStringLiteral("hourly"), AlarmTask::Hourly, 0, 0);
+    add(QStringLiteral("daily"), AlarmTask::Daily, 0, 5);
+    add(QStringLiteral("weekly"), AlarmTask::Weekly, 0, 10);
+    add(QStringLiteral("once"), AlarmTask::Once, 0, 15);
+
+    fakes.clock.Advance(30); // the clock is set 30 seconds forward
+    window->Tick();
+    fired.sort();
+    EXPECT_EQ(fired, (QStringList {QStringLiteral("daily"), QStringLiteral("hourly"), QStringLiteral("once"),
+                                   QStringLiteral("weekly")}));
+    window->Tick();
+    EXPECT_EQ(fired.size(), 4);
 }
 
 TEST_F(ClockWindowTest, ReportsItsRectangleForSaving)

@@ -46,6 +46,8 @@ ReminderEditor::ReminderEditor(AppData &data, const Services &services, EntryHan
     if (m_editing)
         loadEntry();
     SetTextKeepingLimit(m_ui->descriptionEdit, m_ui->descriptionEdit->text(), DescriptionTypingLimit);
+    // The title is what one types first.
+    m_ui->descriptionEdit->setFocus();
 }
 
 ReminderEditor::~ReminderEditor() = default;

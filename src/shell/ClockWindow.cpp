@@ -197,7 +197,10 @@ void ClockWindow::onSkinChange(SkinChooser::Change change)
 
 void ClockWindow::moveEvent(QMoveEvent *)
 {
-    Q_EMIT ClockSettingsChanged();
+    // Showing the window reports the place it already had.
+    const ScreenRect &saved = m_data.Settings.Clock.MainWindowSize;
+    if (x() != saved.left || y() != saved.top)
+        Q_EMIT ClockSettingsChanged();
 }
 
 void ClockWindow::paintEvent(QPaintEvent *)

@@ -126,7 +126,9 @@ TEST_F(ClockWindowTest, ASmallStepForwardFiresEveryKindOfTaskInTheGapOnce)
 {
     QStringList fired;
     ReminderDispatcher::Handlers handlers;
-    handlers.fireTask = [&](const AlarmTask &task) { fired.append(task.Description); };
+    handlers.fireTask = [&](const AlarmTask &task) {
+        fired.append(task.Description);
+    };
     ReminderDispatcher dispatcher(data, handlers);
     QObject::connect(window.get(), &ClockWindow::SecondTicked, window.get(),
                      [&](const DateTime &now) { dispatcher.Tick(now); });
@@ -150,8 +152,9 @@ TEST_F(ClockWindowTest, ASmallStepForwardFiresEveryKindOfTaskInTheGapOnce)
     fakes.clock.Advance(30); // the clock is set 30 seconds forward
     window->Tick();
     fired.sort();
-    EXPECT_EQ(fired, (QStringList {QStringLiteral("daily"), QStringLiteral("hourly"), QStringLiteral("once"),
-                                   QStringLiteral("weekly")}));
+    EXPECT_EQ(fired,
+              (QStringList {QStringLiteral("daily"), QStringLiteral("hourly"), QStringLiteral("once"),
+                            QStringLiteral("weekly")}));
     window->Tick();
     EXPECT_EQ(fired.size(), 4);
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The clock executable.
+#include "CommandLine.h"
 #include "TerminationSignals.h"
 #include "model/CategoryTable.h"
 #include "platform/SystemClock.h"
@@ -8,6 +9,7 @@
 #include "platform/linux/LinuxSoundService.h"
 #include "platform/linux/XdgAutostartService.h"
 #include "shell/ClockApp.h"
+#include "shell/ProgramDirectory.h"
 #include "widgets/Fonts.h"
 
 #include <QApplication>
@@ -15,6 +17,7 @@
 #include <QLibraryInfo>
 #include <QSessionManager>
 #include <QTranslator>
+#include <csignal>
 
 namespace {
 
@@ -35,10 +38,24 @@ void installChineseTranslations(QApplication &app)
         QApplication::installTranslator(translator);
 }
 
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    // Answered before any display is needed.
+    const CommandLine commandLine = CommandLine::Parse(argumentsOf(argc, argv));
+    if (commandLine.action() != CommandLine::Run)
+        return commandLine.Answer();
+    // A save on a full disk must fail with an error, not kill the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     preferX11OnWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("clock"));
@@ -53,10 +70,14 @@ int main(int argc, char **argv)
     LinuxSoundService sound;
     LinuxPowerService power;
     LinuxShellService shell;
-    XdgAutostartService autostart(QCoreApplication::applicationFilePath());
+    const QString home = ClockApp::ProgramDirectory(QCoreApplication::arguments());
+    // A clock told where its data lives starts with the session told the same.
+    const bool homeChosen =
+        !HomeFromArguments(QCoreApplication::arguments()).isEmpty() || !qEnvironmentVariableIsEmpty("TOCKLY_HOME");
+    XdgAutostartService autostart(QCoreApplication::applicationFilePath(), homeChosen ? home : QString());
     const Services services {&clock, &sound, &power, &shell, &autostart};
 
-    ClockApp clockApp(ClockApp::ProgramDirectory(QCoreApplication::arguments()), services);
+    ClockApp clockApp(home, services);
     TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &TerminationSignals::Received, &clockApp, &ClockApp::Exit);
     // The session is ending: save now, the session manager ends us next.

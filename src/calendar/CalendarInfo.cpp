@@ -95,7 +95,7 @@ QString HolidayName(const DateTime &date)
     return {};
 }
 
-DateDescription DescribeDate(const DateTime &date, const QLocale &locale)
+DateDescription DescribeDate(const DateTime &date)
 {
     DateDescription result;
     result.SignIndex = SignIndex(date.Month(), date.Day());
@@ -103,7 +103,7 @@ DateDescription DescribeDate(const DateTime &date, const QLocale &locale)
     QString dayName = HolidayName(date);
     if (dayName.isEmpty())
         dayName = DayOfWeekNames()[date.DayOfWeek() - 1];
-    const QString longDate = locale.toString(date.ToQDateTime().date(), QLocale::LongFormat);
+    const QString longDate = u"%1年%2月%3日"_s.arg(date.Year()).arg(date.Month()).arg(date.Day());
     result.Text =
         u"%1, %2, %3, %4"_s.arg(longDate, AnimalNames()[result.AnimalIndex], SignNames()[result.SignIndex], dayName);
     return result;

@@ -3,7 +3,6 @@
 
 #include "model/DateTime.h"
 
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +31,8 @@ struct DateDescription
     QString Text;
 };
 
-// What the clock shows about a date: the long date in the locale's format,
+// What the clock shows about a date: the Chinese long date ("2008年2月14日"),
 // the year's animal, the day's star sign and its holiday or else weekday.
-DateDescription DescribeDate(const DateTime &date, const QLocale &locale = QLocale());
+// The interface is Chinese whatever the system's locale, and a locale's own
+// long format may carry the weekday, which the text names already.
+DateDescription DescribeDate(const DateTime &date);

@@ -121,6 +121,9 @@ ReminderPopup::ReminderPopup(AppData &data, const Services &, const AlarmTask &t
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &ReminderPopup::deleteTask);
     connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::close);
 
+    // Caption, minimise and close only: a reminder has the size its message
+    // needs, and a window that cannot be resized has no maximise button.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     CentreOnPrimaryScreen(*this);
 }

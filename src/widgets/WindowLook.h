@@ -14,5 +14,7 @@ class QWidget;
 QPixmap SvgPixmap(const QString &path, int size, qreal dpr);
 // The program icon at the usual window-icon sizes.
 QIcon ProgramIcon();
-// Moves a top-level window to the middle of the primary screen's work area.
+// Moves a top-level window to the middle of the primary screen's work area,
+// or a step further down and right while another window of the program
+// already stands at that place.
 void CentreOnPrimaryScreen(QWidget &window);

@@ -22,6 +22,14 @@ fail() {
     exit 1
 }
 
+# The command line is answered without any display.
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY "$clock" --help) || fail "--help failed"
+case "$help" in *--home*) ;; *) fail "--help does not mention --home: $help" ;; esac
+[ "$(env -u DISPLAY "$clock" --version)" = "Tockly 2.8" ] || fail "--version printed something else"
+status=0
+env -u DISPLAY "$clock" --no-such-option >/dev/null 2>&1 || status=$?
+[ "$status" -eq 2 ] || fail "an unknown option ended with status $status, not 2"
+
 # A private X server; -displayfd tells which display it took.
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!

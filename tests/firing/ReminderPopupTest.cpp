@@ -116,6 +116,20 @@ TEST_F(ReminderPopupTest, ShowsTheDueTimeDescriptionIconAndButtons)
     EXPECT_TRUE(data.Snoozed.IsEmpty());
 }
 
+TEST_F(ReminderPopupTest, NeitherResizesNorHidesAnotherPopupOfTheSameSecond)
+{
+    open();
+    EXPECT_EQ(popup->minimumSize(), popup->maximumSize());
+    EXPECT_FALSE(popup->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    ReminderPopup second(data, fake.services(), task, {});
+    second.show();
+    ReminderPopup third(data, fake.services(), task, {});
+    third.show();
+    EXPECT_NE(second.pos(), popup->pos());
+    EXPECT_NE(third.pos(), popup->pos());
+    EXPECT_NE(third.pos(), second.pos());
+}
+
 TEST_F(ReminderPopupTest, RendersTheMessageInItsStoredFormatAndColours)
 {
     task.Message = u"第一行\r\n第二行，加粗红字"_s;

@@ -118,6 +118,21 @@ TEST_F(AutostartServiceTest, EntriesWrittenByOthersCountOnlyWhenEnabledAndOurs)
     }
 }
 
+TEST_F(AutostartServiceTest, AClockWithItsOwnDataFolderStartsWithThatFolder)
+{
+    const QString program = QStringLiteral("/opt/tockly/clock");
+    XdgAutostartService autostart(program, QStringLiteral("/home/me/my reminders/"));
+    ASSERT_TRUE(autostart.SetEnabled(true));
+    EXPECT_TRUE(
+        readEntry().contains(QStringLiteral("\nExec=\"/opt/tockly/clock\" --home \"/home/me/my reminders\"\n")));
+    EXPECT_TRUE(autostart.IsEnabled());
+    // The clock of the default folder, or of another one, is not the one it starts.
+    EXPECT_FALSE(XdgAutostartService(program).IsEnabled());
+    EXPECT_FALSE(XdgAutostartService(program, QStringLiteral("/home/me/other")).IsEnabled());
+    writeEntry("[Desktop Entry]\nExec=/opt/tockly/clock --home=/home/me/my\\\\ reminders\n");
+    EXPECT_TRUE(autostart.IsEnabled());
+}
+
 TEST_F(AutostartServiceTest, ReportsWhenTheEntryCannotBeWritten)
 {
     // The configuration folder would have to be made inside a file.

@@ -161,6 +161,24 @@ bool isTrue(const QString &value)
     return value.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0;
 }
 
+// The data folder an Exec line gives with --home DIR or --home=DIR; empty
+// when it gives none.
+QString homeOf(const QStringList &exec)
+{
+    const QString option = QStringLiteral("--home");
+    for (qsizetype i = 1; i < exec.size(); ++i) {
+        QString home;
+        if (exec[i] == option && i + 1 < exec.size())
+            home = exec[i + 1];
+        else if (exec[i].startsWith(option + QLatin1Char('=')))
+            home = exec[i].mid(option.size() + 1);
+        else
+            continue;
+        return home.isEmpty() ? home : QDir::cleanPath(QDir(home).absolutePath());
+    }
+    return {};
+}
+
 bool isFalse(const QString &value)
 {
     return value.compare(QStringLiteral("false"), Qt::CaseInsensitive) == 0;
@@ -168,8 +186,9 @@ bool isFalse(const QString &value)
 
 } // namespace
 
-XdgAutostartService::XdgAutostartService(const QString &programPath, const QString &icon)
+XdgAutostartService::XdgAutostartService(const QString &programPath, const QString &home, const QString &icon)
     : m_programPath(programPath.isEmpty() ? QCoreApplication::applicationFilePath() : programPath)
+    , m_home(home.isEmpty() ? QString() : QDir::cleanPath(QDir(home).absolutePath()))
     , m_icon(icon)
 { }
 
@@ -192,7 +211,7 @@ bool XdgAutostartService::IsEnabled() const
     if (isFalse(entry.value(QStringLiteral("X-GNOME-Autostart-enabled"))))
         return false;
     const QStringList exec = splitExec(unescapeValue(entry.value(QStringLiteral("Exec"))));
-    return !exec.isEmpty() && exec.constFirst() == m_programPath;
+    return !exec.isEmpty() && exec.constFirst() == m_programPath && homeOf(exec) == m_home;
 }
 
 bool XdgAutostartService::SetEnabled(bool enabled)
@@ -203,10 +222,12 @@ bool XdgAutostartService::SetEnabled(bool enabled)
 
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
+    QString exec = quoteExecArgument(m_programPath);
+    if (!m_home.isEmpty())
+        exec += QStringLiteral(" --home ") + quoteExecArgument(m_home);
     const QString entry = QStringLiteral("[") + EntryGroup + QStringLiteral("]\n") +
         QStringLiteral("Type=Application\n") + QStringLiteral("Name=Tockly\n") + QStringLiteral("Exec=") +
-        escapeValue(quoteExecArgument(m_programPath)) + QLatin1Char('\n') + QStringLiteral("Icon=") +
-        escapeValue(m_icon) + QLatin1Char('\n') + QStringLiteral("Terminal=false\n") +
-        QStringLiteral("X-GNOME-Autostart-enabled=true\n");
+        escapeValue(exec) + QLatin1Char('\n') + QStringLiteral("Icon=") + escapeValue(m_icon) + QLatin1Char('\n') +
+        QStringLiteral("Terminal=false\n") + QStringLiteral("X-GNOME-Autostart-enabled=true\n");
     return WriteFileAtomically(path, entry.toUtf8()).ok;
 }

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+#include "app/CommandLine.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+namespace {
+
+// Options QGuiApplication and QApplication take from the command line
+// themselves, with one or two dashes.
+const QStringList QtOptionsWithValue {
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowicon"),
+    QStringLiteral("qwindowtitle"),    QStringLiteral("session"),
+    QStringLiteral("display"),         QStringLiteral("geometry"),
+    QStringLiteral("style"),           QStringLiteral("stylesheet"),
+    QStringLiteral("qmljsdebugger"),   QStringLiteral("name"),
+    QStringLiteral("title"),           QStringLiteral("visual"),
+};
+const QStringList QtFlags {QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+                           QStringLiteral("dograb"), QStringLiteral("sync")};
+
+QString qtOptionName(const QString &argument)
+{
+    if (!argument.startsWith(QLatin1Char('-')))
+        return {};
+    QString name = argument.mid(argument.startsWith(QStringLiteral("--")) ? 2 : 1);
+    return name.section(QLatin1Char('='), 0, 0);
+}
+
+// The arguments without the options Qt handles.
+QStringList withoutQtOptions(const QStringList &arguments)
+{
+    QStringList ours;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString name = qtOptionName(arguments[i]);
+        if (i > 0 && QtFlags.contains(name))
+            continue;
+        if (i > 0 && QtOptionsWithValue.contains(name)) {
+            if (!arguments[i].contains(QLatin1Char('=')))
+                ++i; // its value
+            continue;
+        }
+        ours.append(arguments[i]);
+    }
+    return ours;
+}
+
+void print(FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+CommandLine CommandLine::Parse(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Tockly: 桌面闹钟与个人提醒。"));
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示此帮助并退出。"));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("显示版本并退出。"));
+    const QCommandLineOption home(QStringLiteral("home"),
+                                  QStringLiteral("数据文件(alarms.lst, CONFIG.INI)所在的文件夹。"),
+                                  QStringLiteral("DIR"));
+    parser.addOptions({help, version, home});
+
+    CommandLine result;
+    if (!parser.parse(withoutQtOptions(arguments))) {
+        result.m_action = Mistake;
+        result.m_error = parser.errorText();
+    } else if (!parser.positionalArguments().isEmpty()) {
+        result.m_action = Mistake;
+        result.m_error = QStringLiteral("未知的参数: %1").arg(parser.positionalArguments().constFirst());
+    } else if (parser.isSet(help)) {
+        result.m_action = ShowHelp;
+    } else if (parser.isSet(version)) {
+        result.m_action = ShowVersion;
+    }
+    // Qt names the program through the application object, which does not
+    // exist yet.
+    const QString program = arguments.isEmpty() ? QStringLiteral("clock") : arguments.constFirst();
+    result.m_help = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
+    return result;
+}
+
+int CommandLine::Answer() const
+{
+    switch (m_action) {
+    case ShowHelp:
+        print(stdout, m_help);
+        return 0;
+    case ShowVersion:
+        print(stdout, QStringLiteral("Tockly " TOCKLY_VERSION "\n"));
+        return 0;
+    case Mistake:
+        print(stderr, m_error + QStringLiteral("\n\n") + m_help);
+        return 2;
+    case Run:
+        break;
+    }
+    return 0;
+}

@@ -45,5 +45,5 @@ SaveReport AppData::SaveAll(const ClockWindowState &window)
 {
     if (!SaveOnExit)
         return {};
-    return SaveJob(*this, window, SaveJob::AllFiles).Write();
+    return SaveJob(*this, window, SaveJob::ExitSave).Write();
 }

@@ -143,8 +143,11 @@ SaveReport AutoSaver::SaveNow()
     m_timer.stop();
     joinWriter();
     m_running = false;
+    const int parts = SaveJob::ExitSave | m_pending;
     m_pending = 0;
-    const SaveReport report = m_data.SaveAll(m_window);
+    if (!m_data.SaveOnExit)
+        return {};
+    const SaveReport report = SaveJob(m_data, m_window, parts).Write();
     for (const SaveFailure &failure : report)
         qCWarning(lcSave) << "Could not save" << failure.path << ":" << failure.reason;
     return report;

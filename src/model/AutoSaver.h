@@ -37,7 +37,8 @@ public:
 
     // Schedules a save of these parts (SaveJob::Part flags).
     void MarkChanged(int parts);
-    // Writes everything now, after any save under way: the exit-time save.
+    // The exit-time save, after any save under way: the task file, the
+    // clock settings and whatever else changed since the last save.
     SaveReport SaveNow();
     bool SavePending() const { return m_pending != 0 || m_running; }
 

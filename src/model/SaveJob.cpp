@@ -27,7 +27,7 @@ SaveJob::SaveJob(AppData &data, const ClockWindowState &window, int parts)
     , m_parts(parts)
 {
     TakeWindowState(data.Settings.Clock, window);
-    m_clock = data.Settings.Clock;
+    m_settings = data.Settings;
     if (parts & TaskFile) {
         copyList(data.Alarms, m_alarms);
         copyList(data.Birthdays, m_birthdays);
@@ -39,9 +39,19 @@ SaveReport SaveJob::Write() const
 {
     SaveReport report;
     const QDir directory(m_directory);
-    if (m_parts & ClockSettingsFile) {
+    if (m_parts & ConfigFile) {
         ProfileFile config(directory.filePath(ConfigFileName));
-        WriteClockSettings(config, m_clock);
+        const ClockSettings &clock = m_settings.Clock;
+        if (m_parts & ClockGroup)
+            WriteClockSettings(config, clock);
+        if (m_parts & GeneralGroup)
+            SaveGeneralSettings(config, m_settings.General, clock.AutoSmall, clock.AlwaysOntop);
+        if (m_parts & SpeakGroup)
+            SaveSpeakSettings(config, m_settings.Speak);
+        if (m_parts & SyncGroup)
+            SaveSyncSettings(config, m_settings.Synchronization);
+        if (m_parts & InterfaceGroup)
+            SaveInterfaceSettings(config, m_settings.Interface);
         saveFile(config, report);
     }
     if (m_parts & TaskFile) {

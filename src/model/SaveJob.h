@@ -30,8 +30,16 @@ public:
     enum Part
     {
         TaskFile = 1, // alarms.lst: tasks, birthdays and notes
-        ClockSettingsFile = 2, // the clock's section of CONFIG.INI
-        AllFiles = TaskFile | ClockSettingsFile
+        // The sections of CONFIG.INI, each written only when asked for, so
+        // that the file holds no section the user never confirmed.
+        ClockGroup = 2,
+        GeneralGroup = 4,
+        SpeakGroup = 8,
+        SyncGroup = 16,
+        InterfaceGroup = 32,
+        ConfigFile = ClockGroup | GeneralGroup | SpeakGroup | SyncGroup | InterfaceGroup,
+        // What leaving the program writes, as it always did.
+        ExitSave = TaskFile | ClockGroup
     };
 
     // Takes the window's state into the clock settings of data, as the
@@ -49,5 +57,5 @@ private:
     AlarmList m_alarms;
     BirthdayList m_birthdays;
     NoteList m_notes;
-    ClockSettings m_clock;
+    AppSettings m_settings;
 };

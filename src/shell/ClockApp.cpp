@@ -150,7 +150,7 @@ void ClockApp::startSavingChanges()
 {
     m_saver = std::make_unique<AutoSaver>(m_data, *m_window);
     connect(m_window.get(), &ClockWindow::ClockSettingsChanged, m_saver.get(),
-            [saver = m_saver.get()] { saver->MarkChanged(SaveJob::ClockSettingsFile); });
+            [saver = m_saver.get()] { saver->MarkChanged(SaveJob::ClockGroup); });
     connect(m_saver.get(), &AutoSaver::SaveFailed, this, &ClockApp::reportFailedSave);
     runningApp = this;
     static const bool registered = std::atexit(saveAtProcessExit) == 0;

@@ -82,10 +82,19 @@ TEST_F(AutoSaverTest, ABurstOfChangesIsSavedOnceSoonAfterAndTheScheduleMovingOnI
     }
     EXPECT_FALSE(saver.SavePending());
 
-    saver.MarkChanged(SaveJob::ClockSettingsFile);
+    saver.MarkChanged(SaveJob::ClockGroup);
     ASSERT_TRUE(settled());
-    EXPECT_EQ(ProfileFile(data.FilePath(ConfigFileName)).ReadString(u"Clock Settings"_s, u"MainWindow Size"_s, {}),
-              u"300,200,260,500"_s);
+    const ProfileFile config(data.FilePath(ConfigFileName));
+    EXPECT_EQ(config.ReadString(u"Clock Settings"_s, u"MainWindow Size"_s, {}), u"300,200,260,500"_s);
+    QStringList sections;
+    config.GetSectionNames(sections);
+    EXPECT_EQ(sections, QStringList(u"Clock Settings"_s)); // only what was asked for
+
+    // A settings group confirmed just before leaving is written on the way out.
+    data.Settings.Speak.Volume = 40;
+    saver.MarkChanged(SaveJob::SpeakGroup);
+    EXPECT_TRUE(saver.SaveNow().isEmpty());
+    EXPECT_EQ(ProfileFile(data.FilePath(ConfigFileName)).ReadDecimal(u"Speak Settings"_s, u"Volume"_s, {}), 40);
 }
 
 TEST_F(AutoSaverTest, AFailedSaveIsReportedOnceKeptInMemoryAndRetried)

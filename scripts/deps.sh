@@ -19,6 +19,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   # platform tests: mock logind and session manager on private buses, a null-sink sound server
   dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils
+  # flash library tests: a window manager that frames windows, and the font it needs
+  twm xfonts-base
 )
 
 missing=()

@@ -163,13 +163,20 @@ void Player::stopStream()
     if (!m_stream)
         return;
     pa_stream_set_write_callback(m_stream, nullptr, nullptr);
-    if (pa_stream_get_state(m_stream) == PA_STREAM_CREATING) {
+    switch (pa_stream_get_state(m_stream)) {
+    case PA_STREAM_CREATING:
         // The server has not confirmed it yet, so it cannot be disconnected:
         // it closes itself once confirmed, and keeps our reference till then.
         pa_stream_set_state_callback(m_stream, onAbandonedState, nullptr);
-    } else {
+        break;
+    case PA_STREAM_READY:
         pa_stream_disconnect(m_stream);
         pa_stream_unref(m_stream);
+        break;
+    default:
+        // Never connected, or already cut off (the server went away).
+        pa_stream_unref(m_stream);
+        break;
     }
     m_stream = nullptr;
 }

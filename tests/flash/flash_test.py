@@ -163,8 +163,11 @@ class FlashTest(unittest.TestCase):
         # 300 ms apart, less the first call's wait for its connection.
         self.assertGreater(gap_ms, 200)
         self.assertLess(gap_ms, 600)
-        # The first stops where the second starts, which plays alone, whole.
-        self.assertEqual(heard[first:second], samples[:second - first])
+        # The first stops short (silence may follow while the second stream
+        # sets up), and the second plays alone, whole.
+        cut = heard[first:second].rstrip(b'\0')
+        self.assertLess(len(cut), len(samples) // 2)
+        self.assertEqual(cut, samples[:len(cut)])
         self.assertEqual(heard[second:second + len(samples)], samples)
         self.assertSilent(heard[:first] + heard[second + len(samples):], 'nothing else is heard')
 

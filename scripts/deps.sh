@@ -9,6 +9,8 @@ packages=(
   g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
   # Qt 6 and the libraries the program links
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
+  # the flash-and-shake library: plain X (xcb) and PulseAudio client, no Qt
+  libxcb1-dev libpulse-dev
   # Chinese: Qt's own translations and CJK fonts
   qt6-translations-l10n fonts-noto-cjk fonts-arphic-ukai
   # tests and benchmarks
@@ -17,6 +19,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   # platform tests: mock logind and session manager on private buses, a null-sink sound server
   dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils
+  # flash library tests: a window manager that frames windows, and the font it needs
+  twm xfonts-base
 )
 
 missing=()

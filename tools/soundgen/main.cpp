@@ -1,33 +1,60 @@
 // SPDX-License-Identifier: MIT
-// soundgen OUTPUT.wav
+// soundgen SOUND OUTPUT.wav
 //
-// Writes the chime the slide-in notice plays: two soft bell strokes a major
-// third apart (A5, then C#6), 16-bit mono PCM at 44.1 kHz. Each stroke is a
-// few partials with a short raised-cosine attack and exponential decays, the
-// upper partials dying faster, so the sound is round rather than piercing.
-// The tool measures the samples before writing them and fails the build when
-// they are clipped, too loud or too quiet, off-centre, or click at either end.
+// Writes one of the program's own sounds as 16-bit PCM at 44.1 kHz:
+//   notice  the chime the slide-in notice plays: two soft bell strokes a major
+//           third apart (A5, then C#6), mono, 0.7 s.
+//   flash   the attention sound built into libtktime32: a quick rising C major
+//           arpeggio of four bell strokes (C6 E6 G6 C7) sweeping from left to
+//           right, stereo, exactly 43,008 frames (172,032 bytes of samples,
+//           172,076 bytes with the header: the size callers of that library
+//           know it by).
+// Each stroke is a few partials with a short raised-cosine attack and
+// exponential decays, the upper partials dying faster, so the sound is round
+// rather than piercing. The tool measures the samples before writing them and
+// fails the build when they are clipped, too loud or too quiet, off-centre, or
+// click at either end.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <numbers>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr int SampleRate = 44100;
-constexpr double Duration = 0.70; // seconds
-constexpr double PeakDbfs = -6.0;
 
 struct Partial
 {
     double ratio; // to the stroke's fundamental
     double gain;
     double decay; // time constant in seconds
+};
+
+struct Stroke
+{
+    double start; // seconds
+    double frequency;
+    double gain;
+    double pan; // -1 left .. +1 right; ignored for mono
+};
+
+struct Design
+{
+    const char *name;
+    int channels;
+    int frames;
+    std::span<const Partial> partials;
+    std::span<const Stroke> strokes;
+    double attackSeconds;
+    double fadeOutSeconds;
+    double peakDbfs;
 };
 
 // A soft, slightly glassy bell: near-harmonic partials plus one stretched one.
@@ -38,49 +65,69 @@ constexpr Partial BellPartials[] = {
     {4.17, 0.05, 0.045},
 };
 
-struct Stroke
-{
-    double start; // seconds
-    double frequency;
-    double gain;
+constexpr Stroke NoticeStrokes[] = {
+    {0.000, 880.00, 0.85, 0.0}, // A5
+    {0.130, 1108.73, 1.00, 0.0}, // C#6, a major third above
 };
 
-constexpr Stroke Strokes[] = {
-    {0.000, 880.00, 0.85}, // A5
-    {0.130, 1108.73, 1.00}, // C#6, a major third above
+// The attention sound rings a little longer and a little darker, so four
+// strokes in quick succession blend into one sparkle instead of four beeps.
+constexpr Partial FlashPartials[] = {
+    {1.0, 1.00, 0.300},
+    {2.0, 0.22, 0.140},
+    {3.01, 0.07, 0.080},
+    {4.17, 0.03, 0.050},
 };
 
-constexpr double AttackSeconds = 0.006;
-constexpr double FadeOutSeconds = 0.060;
+constexpr Stroke FlashStrokes[] = {
+    {0.000, 1046.50, 0.70, -0.60}, // C6
+    {0.070, 1318.51, 0.75, -0.20}, // E6
+    {0.140, 1567.98, 0.80, 0.20}, // G6
+    {0.210, 2093.00, 1.00, 0.60}, // C7
+};
 
-std::vector<double> synthesise()
+constexpr Design Designs[] = {
+    {"notice", 1, 30870, BellPartials, NoticeStrokes, 0.006, 0.060, -6.0},
+    {"flash", 2, 43008, FlashPartials, FlashStrokes, 0.004, 0.120, -6.0},
+};
+
+// Interleaved samples, channels() values per frame.
+std::vector<double> synthesise(const Design &design)
 {
-    const int frames = static_cast<int>(std::lround(Duration * SampleRate));
-    std::vector<double> out(static_cast<size_t>(frames), 0.0);
-    for (const Stroke &stroke : Strokes) {
+    const int channels = design.channels;
+    const int frames = design.frames;
+    std::vector<double> out(size_t(frames) * size_t(channels), 0.0);
+    for (const Stroke &stroke : design.strokes) {
+        // Constant-power panning keeps each stroke equally loud wherever it sits.
+        const double angle = (stroke.pan + 1.0) * std::numbers::pi / 4.0;
+        const double channelGain[2] = {channels == 1 ? 1.0 : std::cos(angle), std::sin(angle)};
         const int first = static_cast<int>(std::lround(stroke.start * SampleRate));
         for (int i = first; i < frames; ++i) {
             const double t = double(i - first) / SampleRate;
             // Raised-cosine attack: no step at the onset.
-            const double attack = t < AttackSeconds ? 0.5 - 0.5 * std::cos(std::numbers::pi * t / AttackSeconds) : 1.0;
+            const double attack =
+                t < design.attackSeconds ? 0.5 - 0.5 * std::cos(std::numbers::pi * t / design.attackSeconds) : 1.0;
             double v = 0.0;
-            for (const Partial &p : BellPartials)
+            for (const Partial &p : design.partials)
                 v +=
                     p.gain * std::exp(-t / p.decay) * std::sin(2.0 * std::numbers::pi * stroke.frequency * p.ratio * t);
-            out[size_t(i)] += stroke.gain * attack * v;
+            for (int c = 0; c < channels; ++c)
+                out[size_t(i) * size_t(channels) + size_t(c)] += channelGain[c] * stroke.gain * attack * v;
         }
     }
-    // Fade the tail to silence so the last sample is zero.
-    const int fadeFrames = static_cast<int>(FadeOutSeconds * SampleRate);
+    // Fade the tail to silence so the last frame is zero.
+    const int fadeFrames = static_cast<int>(design.fadeOutSeconds * SampleRate);
     for (int i = std::max(0, frames - fadeFrames); i < frames; ++i) {
         const int left = frames - 1 - i;
-        out[size_t(i)] *= 0.5 - 0.5 * std::cos(std::numbers::pi * double(left) / fadeFrames);
+        const double gain = 0.5 - 0.5 * std::cos(std::numbers::pi * double(left) / fadeFrames);
+        for (int c = 0; c < channels; ++c)
+            out[size_t(i) * size_t(channels) + size_t(c)] *= gain;
     }
     // Normalise the peak.
     double peak = 0.0;
     for (double v : out)
         peak = std::max(peak, std::abs(v));
-    const double scale = std::pow(10.0, PeakDbfs / 20.0) / peak;
+    const double scale = std::pow(10.0, design.peakDbfs / 20.0) / peak;
     for (double &v : out)
         v *= scale;
     return out;
@@ -108,9 +155,10 @@ void put32(std::string &out, uint32_t v)
 }
 
 // A canonical 44-byte RIFF header followed by the samples, little-endian.
-std::string wavImage(const std::vector<int16_t> &pcm)
+std::string wavImage(const std::vector<int16_t> &pcm, int channels)
 {
     const uint32_t dataBytes = uint32_t(pcm.size() * 2);
+    const uint16_t blockAlign = uint16_t(channels * 2);
     std::string out;
     out.reserve(44 + dataBytes);
     out += "RIFF";
@@ -119,10 +167,10 @@ std::string wavImage(const std::vector<int16_t> &pcm)
     out += "fmt ";
     put32(out, 16);
     put16(out, 1); // PCM
-    put16(out, 1); // mono
+    put16(out, uint16_t(channels));
     put32(out, SampleRate);
-    put32(out, SampleRate * 2); // byte rate
-    put16(out, 2); // block align
+    put32(out, SampleRate * blockAlign); // byte rate
+    put16(out, blockAlign);
     put16(out, 16); // bits per sample
     out += "data";
     put32(out, dataBytes);
@@ -132,71 +180,91 @@ std::string wavImage(const std::vector<int16_t> &pcm)
 }
 
 // Measures the samples as written and reports whether they are fit to ship.
-bool check(const std::vector<int16_t> &pcm)
+bool check(const Design &design, const std::vector<int16_t> &pcm)
 {
+    const size_t channels = size_t(design.channels);
+    const size_t frames = pcm.size() / channels;
     int peak = 0;
-    double sum = 0.0;
     int clipped = 0;
     for (int16_t s : pcm) {
         peak = std::max(peak, std::abs(int(s)));
-        sum += s;
         if (s == 32767 || s == -32768)
             ++clipped;
     }
     const double peakDbfs = 20.0 * std::log10(peak / 32768.0);
-    const double dc = sum / double(pcm.size()) / 32768.0;
-    const double seconds = double(pcm.size()) / SampleRate;
-    // The largest jump between neighbouring samples at the very start and end.
-    auto edgeStep = [&](size_t from, size_t to) {
-        int step = std::abs(int(pcm[from]));
-        for (size_t i = from + 1; i < to; ++i)
-            step = std::max(step, std::abs(int(pcm[i]) - int(pcm[i - 1])));
-        return step;
-    };
-    const int headStep = edgeStep(0, 8);
-    const int tail = std::abs(int(pcm.back()));
+    double worstDc = 0.0;
+    int headStep = 0; // the largest jump between neighbouring frames at the very start
+    int first = 0;
+    int last = 0;
+    for (size_t c = 0; c < channels; ++c) {
+        auto at = [&](size_t frame) {
+            return int(pcm[frame * channels + c]);
+        };
+        double sum = 0.0;
+        for (size_t i = 0; i < frames; ++i)
+            sum += at(i);
+        const double dc = sum / double(frames) / 32768.0;
+        if (std::abs(dc) > std::abs(worstDc))
+            worstDc = dc;
+        headStep = std::max(headStep, std::abs(at(0)));
+        for (size_t i = 1; i < 8; ++i)
+            headStep = std::max(headStep, std::abs(at(i) - at(i - 1)));
+        first = std::max(first, std::abs(at(0)));
+        last = std::max(last, std::abs(at(frames - 1)));
+    }
+    const double seconds = double(frames) / SampleRate;
 
-    std::printf("soundgen: %.3f s, peak %.2f dBFS, DC offset %.2e of full scale, %d clipped samples, "
-                "first sample %d, largest step in the first 8 samples %d, last sample %d\n",
-                seconds, peakDbfs, dc, clipped, int(pcm.front()), headStep, tail);
+    std::printf("soundgen %s: %.3f s, %zu channel(s), peak %.2f dBFS, DC offset %.2e of full scale, "
+                "%d clipped samples, first sample %d, largest step in the first 8 frames %d, last sample %d\n",
+                design.name, seconds, channels, peakDbfs, worstDc, clipped, first, headStep, last);
 
     bool ok = true;
     auto fail = [&](const char *what) {
-        std::fprintf(stderr, "soundgen: %s\n", what);
+        std::fprintf(stderr, "soundgen %s: %s\n", design.name, what);
         ok = false;
     };
-    if (seconds < 0.4 || seconds > 0.8)
-        fail("duration outside 0.4..0.8 s");
+    if (seconds < 0.4 || seconds > 1.0)
+        fail("duration outside 0.4..1.0 s");
     if (clipped > 0)
         fail("clipped samples");
-    if (peakDbfs > -5.5 || peakDbfs < -6.5)
-        fail("peak level not about -6 dBFS");
-    if (std::abs(dc) > 1e-3)
+    if (peakDbfs > design.peakDbfs + 0.5 || peakDbfs < design.peakDbfs - 0.5)
+        fail("peak level off its target");
+    if (std::abs(worstDc) > 1e-3)
         fail("DC offset");
-    if (pcm.front() != 0 || headStep > 2000)
+    if (first != 0 || headStep > 2000)
         fail("click at the start");
-    if (tail > 2)
+    if (last > 2)
         fail("click at the end");
     return ok;
+}
+
+const Design *findDesign(const char *name)
+{
+    for (const Design &design : Designs) {
+        if (std::strcmp(design.name, name) == 0)
+            return &design;
+    }
+    return nullptr;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: soundgen OUTPUT.wav\n");
+    const Design *design = argc == 3 ? findDesign(argv[1]) : nullptr;
+    if (!design) {
+        std::fprintf(stderr, "usage: soundgen notice|flash OUTPUT.wav\n");
         return 2;
     }
-    const std::vector<int16_t> pcm = quantise(synthesise());
-    if (!check(pcm))
+    const std::vector<int16_t> pcm = quantise(synthesise(*design));
+    if (!check(*design, pcm))
         return 1;
-    std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
-    const std::string image = wavImage(pcm);
+    std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
+    const std::string image = wavImage(pcm, design->channels);
     file.write(image.data(), std::streamsize(image.size()));
     file.close();
     if (!file) {
-        std::fprintf(stderr, "soundgen: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "soundgen: cannot write %s\n", argv[2]);
         return 1;
     }
     return 0;

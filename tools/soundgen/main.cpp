@@ -1,27 +1,35 @@
 // SPDX-License-Identifier: MIT
-// soundgen OUTPUT.wav
+// soundgen NAME OUTPUT.wav
 //
-// Writes the chime the slide-in notice plays: two soft bell strokes a major
-// third apart (A5, then C#6), 16-bit mono PCM at 44.1 kHz. Each stroke is a
-// few partials with a short raised-cosine attack and exponential decays, the
-// upper partials dying faster, so the sound is round rather than piercing.
-// The tool measures the samples before writing them and fails the build when
-// they are clipped, too loud or too quiet, off-centre, or click at either end.
+// Writes one of the program's own sounds, 16-bit mono PCM at 44.1 kHz:
+//   notice       the slide-in notice: two soft bell strokes a major third
+//                apart (A5, then C#6)
+//   ting         chime 6000: one bright little bell
+//   westminster  chime 6001: the Westminster quarter, four church-bell
+//                strokes G#4 F#4 E4 B3, the last left to ring
+//   ticktock     chime 6002: a clock's tick and tock, twice
+// Each stroke is a few partials with a short raised-cosine attack and
+// exponential decays, the upper partials dying faster, so the sounds are
+// round rather than piercing. The tool measures the samples before writing
+// them and fails the build when they are clipped, too loud or too quiet,
+// off-centre, too short or too long, or click at either end.
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <numbers>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr int SampleRate = 44100;
-constexpr double Duration = 0.70; // seconds
 constexpr double PeakDbfs = -6.0;
+constexpr double FadeOutSeconds = 0.060;
 
 struct Partial
 {
@@ -31,11 +39,34 @@ struct Partial
 };
 
 // A soft, slightly glassy bell: near-harmonic partials plus one stretched one.
-constexpr Partial BellPartials[] = {
+constexpr Partial SoftBell[] = {
     {1.0, 1.00, 0.220},
     {2.0, 0.30, 0.110},
     {3.01, 0.10, 0.070},
     {4.17, 0.05, 0.045},
+};
+
+// A small hand bell: a long fundamental and the bright inharmonic partials
+// of a struck cup.
+constexpr Partial HandBell[] = {
+    {1.0, 1.00, 0.450},
+    {2.76, 0.35, 0.180},
+    {5.40, 0.12, 0.080},
+    {8.93, 0.04, 0.040},
+};
+
+// A tuned church bell: hum an octave below, prime, minor-third tierce, quint
+// and nominal, the hum ringing longest.
+constexpr Partial ChurchBell[] = {
+    {0.5, 0.55, 1.100},  {1.0, 1.00, 0.700}, {1.19, 0.45, 0.450},
+    {1.50, 0.20, 0.300}, {2.0, 0.35, 0.220}, {2.98, 0.08, 0.090},
+};
+
+// A wood block: a short, dull knock with a couple of inharmonic modes.
+constexpr Partial WoodBlock[] = {
+    {1.0, 1.00, 0.018},
+    {1.58, 0.45, 0.012},
+    {2.31, 0.20, 0.008},
 };
 
 struct Stroke
@@ -45,26 +76,52 @@ struct Stroke
     double gain;
 };
 
-constexpr Stroke Strokes[] = {
-    {0.000, 880.00, 0.85}, // A5
-    {0.130, 1108.73, 1.00}, // C#6, a major third above
+struct Sound
+{
+    const char *name;
+    std::span<const Partial> partials;
+    std::vector<Stroke> strokes;
+    double duration; // seconds
+    double attack; // seconds of the raised-cosine onset
+    double minSeconds;
+    double maxSeconds;
 };
 
-constexpr double AttackSeconds = 0.006;
-constexpr double FadeOutSeconds = 0.060;
-
-std::vector<double> synthesise()
+const std::vector<Sound> &sounds()
 {
-    const int frames = static_cast<int>(std::lround(Duration * SampleRate));
+    static const std::vector<Sound> all = {
+        {"notice", SoftBell, {{0.000, 880.00, 0.85}, {0.130, 1108.73, 1.00}}, 0.70, 0.006, 0.4, 0.8},
+        {"ting", HandBell, {{0.000, 1318.51, 1.00}}, 1.20, 0.003, 0.8, 1.5},
+        {"westminster",
+         ChurchBell,
+         {{0.000, 415.30, 1.00}, {0.650, 369.99, 0.95}, {1.300, 329.63, 0.95}, {1.950, 246.94, 1.00}},
+         3.60,
+         0.008,
+         3.0,
+         4.0},
+        {"ticktock",
+         WoodBlock,
+         {{0.000, 2100.0, 0.80}, {0.450, 1400.0, 1.00}, {0.900, 2100.0, 0.80}, {1.350, 1400.0, 1.00}},
+         1.60,
+         0.001,
+         1.2,
+         2.0},
+    };
+    return all;
+}
+
+std::vector<double> synthesise(const Sound &sound)
+{
+    const int frames = static_cast<int>(std::lround(sound.duration * SampleRate));
     std::vector<double> out(static_cast<size_t>(frames), 0.0);
-    for (const Stroke &stroke : Strokes) {
+    for (const Stroke &stroke : sound.strokes) {
         const int first = static_cast<int>(std::lround(stroke.start * SampleRate));
         for (int i = first; i < frames; ++i) {
             const double t = double(i - first) / SampleRate;
             // Raised-cosine attack: no step at the onset.
-            const double attack = t < AttackSeconds ? 0.5 - 0.5 * std::cos(std::numbers::pi * t / AttackSeconds) : 1.0;
+            const double attack = t < sound.attack ? 0.5 - 0.5 * std::cos(std::numbers::pi * t / sound.attack) : 1.0;
             double v = 0.0;
-            for (const Partial &p : BellPartials)
+            for (const Partial &p : sound.partials)
                 v +=
                     p.gain * std::exp(-t / p.decay) * std::sin(2.0 * std::numbers::pi * stroke.frequency * p.ratio * t);
             out[size_t(i)] += stroke.gain * attack * v;
@@ -132,7 +189,7 @@ std::string wavImage(const std::vector<int16_t> &pcm)
 }
 
 // Measures the samples as written and reports whether they are fit to ship.
-bool check(const std::vector<int16_t> &pcm)
+bool check(const Sound &sound, const std::vector<int16_t> &pcm)
 {
     int peak = 0;
     double sum = 0.0;
@@ -156,17 +213,17 @@ bool check(const std::vector<int16_t> &pcm)
     const int headStep = edgeStep(0, 8);
     const int tail = std::abs(int(pcm.back()));
 
-    std::printf("soundgen: %.3f s, peak %.2f dBFS, DC offset %.2e of full scale, %d clipped samples, "
+    std::printf("soundgen %s: %.3f s, peak %.2f dBFS, DC offset %.2e of full scale, %d clipped samples, "
                 "first sample %d, largest step in the first 8 samples %d, last sample %d\n",
-                seconds, peakDbfs, dc, clipped, int(pcm.front()), headStep, tail);
+                sound.name, seconds, peakDbfs, dc, clipped, int(pcm.front()), headStep, tail);
 
     bool ok = true;
     auto fail = [&](const char *what) {
-        std::fprintf(stderr, "soundgen: %s\n", what);
+        std::fprintf(stderr, "soundgen %s: %s\n", sound.name, what);
         ok = false;
     };
-    if (seconds < 0.4 || seconds > 0.8)
-        fail("duration outside 0.4..0.8 s");
+    if (seconds < sound.minSeconds || seconds > sound.maxSeconds)
+        fail("duration out of range");
     if (clipped > 0)
         fail("clipped samples");
     if (peakDbfs > -5.5 || peakDbfs < -6.5)
@@ -180,23 +237,33 @@ bool check(const std::vector<int16_t> &pcm)
     return ok;
 }
 
+const Sound *findSound(const char *name)
+{
+    for (const Sound &sound : sounds()) {
+        if (std::strcmp(sound.name, name) == 0)
+            return &sound;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: soundgen OUTPUT.wav\n");
+    const Sound *sound = argc == 3 ? findSound(argv[1]) : nullptr;
+    if (!sound) {
+        std::fprintf(stderr, "usage: soundgen notice|ting|westminster|ticktock OUTPUT.wav\n");
         return 2;
     }
-    const std::vector<int16_t> pcm = quantise(synthesise());
-    if (!check(pcm))
+    const std::vector<int16_t> pcm = quantise(synthesise(*sound));
+    if (!check(*sound, pcm))
         return 1;
-    std::ofstream file(argv[1], std::ios::binary | std::ios::trunc);
+    std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
     const std::string image = wavImage(pcm);
     file.write(image.data(), std::streamsize(image.size()));
     file.close();
     if (!file) {
-        std::fprintf(stderr, "soundgen: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "soundgen: cannot write %s\n", argv[2]);
         return 1;
     }
     return 0;

@@ -9,6 +9,9 @@ packages=(
   g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
   # Qt 6 and the libraries the program links
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
+  # the voice pack: espeak-ng speaks the words, the GNU resource compiler and
+  # linker for Windows targets (with the host's C preprocessor) pack them
+  espeak-ng binutils-mingw-w64-i686 cpp
   # Chinese: Qt's own translations and CJK fonts
   qt6-translations-l10n fonts-noto-cjk fonts-arphic-ukai
   # tests and benchmarks
@@ -17,6 +20,9 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   # platform tests: mock logind and session manager on private buses, a null-sink sound server
   dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils
+  # end-to-end tests of the speaking clock: a program started just before an
+  # announcement, on a shifted clock of its own
+  faketime
 )
 
 missing=()

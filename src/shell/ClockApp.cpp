@@ -9,6 +9,7 @@
 #include "shell/MenuIds.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SingleInstance.h"
+#include "speech/SpeakingClockSetup.h"
 #include "taskmanager/TaskManagerWindow.h"
 #include "widgets/MessageBoxes.h"
 
@@ -94,7 +95,11 @@ bool ClockApp::InitInstance()
 
 void ClockApp::connectReminders()
 {
+    m_speaker = CreateSpeakingClock(m_data, m_services, m_window->Menu());
     ReminderFirer::Hooks hooks;
+    hooks.announceTime = [this] {
+        AnnounceTimeThread();
+    };
     hooks.fired = [window = m_window.get()](const AlarmTask &task) {
         window->SetLastFired(task);
     };
@@ -107,6 +112,12 @@ void ClockApp::connectReminders()
     handlers.fireTask = [firer = m_firer.get()](const AlarmTask &task) {
         firer->FireTask(task);
     };
+    handlers.announceTime = [this] {
+        AnnounceTimeThread();
+    };
+    handlers.speakingClock = [speaker = m_speaker.get()](const DateTime &now) {
+        speaker->CheckInterval(now);
+    };
     m_dispatcher = std::make_unique<ReminderDispatcher>(m_data, std::move(handlers));
     connect(m_window.get(), &ClockWindow::SecondTicked, this,
             [dispatcher = m_dispatcher.get()](const DateTime &now) { dispatcher->Tick(now); });
@@ -118,6 +129,13 @@ void ClockApp::connectWindows()
     m_window->SetCommandHandler(MenuId::NewAlarm,
                                 [this] { ReminderEditor::OpenModal(m_data, m_services, {}, -1, m_window.get()); });
     m_window->SetCommandHandler(MenuId::TaskList, [this] { TaskManagerWindow::Open(m_data, m_services); });
+    m_window->SetCommandHandler(MenuId::SpeakTime, [this] { AnnounceTimeThread(); });
+}
+
+void ClockApp::AnnounceTimeThread()
+{
+    if (m_speaker)
+        m_speaker->AnnounceTimeThread();
 }
 
 void ClockApp::SaveAll()

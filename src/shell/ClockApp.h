@@ -12,6 +12,7 @@ class ClockWindow;
 class ReminderDispatcher;
 class ReminderFirer;
 class SingleInstance;
+class SpeakingClock;
 
 // The application: it decides whether this process may run (one copy per
 // user and program directory), loads the data, creates the clock window,
@@ -43,6 +44,10 @@ public:
     // The exit-time save; does nothing in a process that must not write.
     void SaveAll();
 
+    // Starts one time announcement (for the settings page and the birthday
+    // notice; the menu, the tick and the reminders are wired here).
+    void AnnounceTimeThread();
+
     AppData &Data() { return m_data; }
     ClockWindow *Window() const { return m_window.get(); }
     const Services &services() const { return m_services; }
@@ -57,6 +62,7 @@ private:
     Services m_services;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<ClockWindow> m_window;
+    std::unique_ptr<SpeakingClock> m_speaker;
     std::unique_ptr<ReminderFirer> m_firer;
     std::unique_ptr<ReminderDispatcher> m_dispatcher;
     bool m_exiting = false;

@@ -40,8 +40,7 @@ std::optional<PeResourceTable> loadPack(const QString &path)
 
 struct SpeakingClock::Run
 {
-    PeResourceTable pack;
-    QList<AnnouncementClip> clips;
+    QList<QByteArray> sounds;
     qsizetype next = 0;
     int volume = 100;
     std::function<void()> finished;
@@ -95,15 +94,14 @@ bool SpeakingClock::AnnounceTime(const DateTime &t, std::function<void()> finish
             finished();
         return true;
     }
-    std::optional<PeResourceTable> pack = loadPack(PackPath());
+    const std::optional<PeResourceTable> pack = loadPack(PackPath());
     if (!pack) {
         if (m_hooks.packMissing)
             m_hooks.packMissing();
         return false;
     }
     auto run = std::make_shared<Run>();
-    run->pack = std::move(*pack);
-    run->clips = std::move(plan.clips);
+    run->sounds = soundsOf(plan.clips, *pack);
     run->volume = std::clamp(m_speak.Volume, 0, 100);
     run->finished = std::move(finished);
     m_run = run;
@@ -111,28 +109,58 @@ bool SpeakingClock::AnnounceTime(const DateTime &t, std::function<void()> finish
     return true;
 }
 
-void SpeakingClock::playNext()
+QList<QByteArray> SpeakingClock::soundsOf(const QList<AnnouncementClip> &clips, const PeResourceTable &pack) const
 {
-    const std::shared_ptr<Run> run = m_run;
-    while (run->next < run->clips.size()) {
-        const AnnouncementClip clip = run->clips[run->next++];
-        const QByteArray wave =
-            clip.source == AnnouncementClip::Chime ? m_hooks.chime(clip.id) : run->pack.Data(clip.id);
+    // Clips that follow each other in one PCM layout (the words of the
+    // pack, usually) become one sound: a sound stream of their own each
+    // would open with a pause of its own, more so on a busy machine.
+    QList<QByteArray> sounds;
+    QList<std::pair<QByteArray, WaveInfo>> group;
+    qsizetype groupBytes = 0;
+    const auto flush = [&] {
+        if (group.size() == 1)
+            sounds << group.front().first;
+        else if (!group.isEmpty())
+            sounds << JoinPcmWaves(group);
+        group.clear();
+        groupBytes = 0;
+    };
+    for (const AnnouncementClip &clip : clips) {
+        const QByteArray wave = clip.source == AnnouncementClip::Chime ? m_hooks.chime(clip.id) : pack.Data(clip.id);
         // A clip the pack lacks is skipped, and so is one that is no wave.
         if (wave.isEmpty())
             continue;
-        if (!InspectWave(wave)) {
+        const std::optional<WaveInfo> info = InspectWave(wave);
+        if (!info) {
             qCWarning(lcSpeech) << "clip" << clip.id << "is not a RIFF WAVE image; skipped";
             continue;
         }
-        m_services.sound->PlayWave(wave, run->volume, [this, weak = std::weak_ptr<Run>(run)](bool) {
-            const std::shared_ptr<Run> current = weak.lock();
-            if (current && current == m_run)
-                playNext();
-        });
+        if (!group.isEmpty() &&
+            (!SamePcmLayout(group.front().second, *info) || groupBytes + wave.size() > MaxPackBytes))
+            flush();
+        group.append({wave, *info});
+        groupBytes += wave.size();
+    }
+    flush();
+    return sounds;
+}
+
+void SpeakingClock::playNext()
+{
+    const std::shared_ptr<Run> run = m_run;
+    if (run->next < run->sounds.size()) {
+        const qsizetype index = run->next++;
+        qCDebug(lcSpeech) << "playing sound" << index + 1 << "of" << run->sounds.size();
+        m_services.sound->PlayWave(
+            run->sounds[index], run->volume, [this, weak = std::weak_ptr<Run>(run), index](bool played) {
+                qCDebug(lcSpeech) << "sound" << index + 1 << (played ? "ended" : "could not play");
+                const std::shared_ptr<Run> current = weak.lock();
+                if (current && current == m_run)
+                    playNext();
+            });
         return;
     }
-    // The last clip has ended: the pack is let go before anyone hears of it.
+    // The last sound has ended.
     const std::function<void()> finished = std::move(run->finished);
     m_run.reset();
     if (finished)

@@ -4,6 +4,8 @@
 #include "model/AppSettings.h"
 #include "model/DateTime.h"
 #include "platform/Services.h"
+#include "speech/PeResources.h"
+#include "speech/TimeAnnouncement.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,14 +14,16 @@
 #include <memory>
 
 // Speaks the time: an optional chime, an optional preface and the time
-// sentence, clip after clip, from the voice pack Voice/Sona.tvp (loaded for
-// each announcement and let go afterwards) and the program's own chimes.
+// sentence, from the voice pack Voice/Sona.tvp (loaded for each
+// announcement and let go once its clips are taken) and the program's own
+// chimes.
 //
 // Nothing blocks: the clips play through the asynchronous sound service,
-// each one started when the one before has ended, so they follow each
-// other without overlapping. They play at the announcer volume as the
-// stream's own volume; the sound device's volume, which every other
-// program shares, is left alone.
+// each sound started when the one before has ended, so nothing overlaps;
+// clips of one PCM layout in a row (the words) are joined into one sound,
+// so they follow each other without the pause a new stream brings. They
+// play at the announcer volume as the stream's own volume; the sound
+// device's volume, which every other program shares, is left alone.
 //
 // The speak-time command's enabled state is the busy flag: an announcement
 // starts only while the command is enabled, disables it, and enables it
@@ -77,6 +81,8 @@ public:
 
 private:
     struct Run;
+    // The announcement's clips as the sounds to play, in order.
+    QList<QByteArray> soundsOf(const QList<AnnouncementClip> &clips, const PeResourceTable &pack) const;
     void playNext();
 
     const SpeakSettings &m_speak;

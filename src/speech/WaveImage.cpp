@@ -59,3 +59,40 @@ std::optional<WaveInfo> InspectWave(QByteArrayView image)
         return std::nullopt;
     return info;
 }
+
+bool SamePcmLayout(const WaveInfo &a, const WaveInfo &b)
+{
+    return a.formatTag == 1 && b.formatTag == 1 && a.channels == b.channels && a.sampleRate == b.sampleRate &&
+        a.bitsPerSample == b.bitsPerSample && a.blockAlign == b.blockAlign;
+}
+
+QByteArray JoinPcmWaves(const QList<std::pair<QByteArray, WaveInfo>> &waves)
+{
+    if (waves.isEmpty())
+        return {};
+    const WaveInfo &layout = waves.front().second;
+    qsizetype dataSize = 0;
+    for (const auto &[image, info] : waves)
+        dataSize += info.dataSize - info.dataSize % layout.blockAlign;
+    QByteArray out(44, '\0');
+    auto *header = reinterpret_cast<uchar *>(out.data());
+    out.replace(0, 4, "RIFF");
+    qToLittleEndian<quint32>(quint32(36 + dataSize + (dataSize & 1)), header + 4);
+    out.replace(8, 8, "WAVEfmt ");
+    qToLittleEndian<quint32>(16, header + 16);
+    qToLittleEndian<quint16>(1, header + 20);
+    qToLittleEndian<quint16>(layout.channels, header + 22);
+    qToLittleEndian<quint32>(layout.sampleRate, header + 24);
+    qToLittleEndian<quint32>(layout.sampleRate * layout.blockAlign, header + 28);
+    qToLittleEndian<quint16>(layout.blockAlign, header + 32);
+    qToLittleEndian<quint16>(layout.bitsPerSample, header + 34);
+    out.replace(36, 4, "data");
+    qToLittleEndian<quint32>(quint32(dataSize), header + 40);
+    out.reserve(44 + dataSize + 1);
+    // Whole frames only, so no clip shifts the channels of the next.
+    for (const auto &[image, info] : waves)
+        out.append(image.constData() + info.dataOffset, info.dataSize - info.dataSize % layout.blockAlign);
+    if (dataSize & 1)
+        out.append('\0');
+    return out;
+}

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <optional>
+#include <utility>
 
 // The format of a RIFF WAVE image, as its "fmt " chunk states it.
 struct WaveInfo
@@ -27,3 +30,12 @@ struct WaveInfo
 // any order and are walked with bounds checks; what the format tag means
 // is left to the decoder. Nothing when the image is not such a wave.
 std::optional<WaveInfo> InspectWave(QByteArrayView image);
+
+// Whether two waves hold plain PCM of the same layout, so that their
+// samples can follow each other in one stream.
+bool SamePcmLayout(const WaveInfo &a, const WaveInfo &b);
+
+// One RIFF WAVE image holding the samples of several PCM waves of one
+// layout, one after the other; `waves` are checked images with their
+// infos, all of the first one's layout.
+QByteArray JoinPcmWaves(const QList<std::pair<QByteArray, WaveInfo>> &waves);

@@ -8,7 +8,7 @@
 #include <utility>
 
 // A tiny RIFF WAVE image whose one sample tells which clip it is.
-inline QByteArray TestWave(quint16 tag)
+inline QByteArray TestWave(quint16 tag, quint32 sampleRate = 8000)
 {
     QByteArray w(46, '\0');
     auto *b = reinterpret_cast<uchar *>(w.data());
@@ -18,8 +18,8 @@ inline QByteArray TestWave(quint16 tag)
     qToLittleEndian<quint32>(16, b + 16);
     qToLittleEndian<quint16>(1, b + 20); // PCM
     qToLittleEndian<quint16>(1, b + 22); // mono
-    qToLittleEndian<quint32>(8000, b + 24);
-    qToLittleEndian<quint32>(16000, b + 28);
+    qToLittleEndian<quint32>(sampleRate, b + 24);
+    qToLittleEndian<quint32>(sampleRate * 2, b + 28);
     qToLittleEndian<quint16>(2, b + 32);
     qToLittleEndian<quint16>(16, b + 34);
     w.replace(36, 4, "data");

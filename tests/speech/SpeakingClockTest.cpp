@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "fakes/FakeServices.h"
 #include "speech/TimeAnnouncement.h"
+#include "speech/WaveImage.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -158,8 +159,9 @@ protected:
         h.packMissing = [this] {
             ++packMissing;
         };
+        // The chimes in a layout of their own, as the program's are.
         h.chime = [](int id) {
-            return id >= 6000 && id <= 6002 ? TestWave(quint16(id)) : QByteArray();
+            return id >= 6000 && id <= 6002 ? TestWave(quint16(id), 16000) : QByteArray();
         };
         return h;
     }
@@ -178,16 +180,21 @@ protected:
         ASSERT_TRUE(WriteTestFile(packPath(), PeTestImage(options).bytes));
     }
 
-    // Lets each clip end in turn; returns the clips in the order played.
+    // Lets each sound end in turn; returns the clips heard, in order (each
+    // test clip is one sample: its id).
     QList<int> playToTheEnd()
     {
-        QList<int> played;
+        QList<int> heard;
         while (!fake.sound.pending.empty()) {
-            EXPECT_EQ(fake.sound.pending.size(), 1u); // one clip at a time
-            played << qFromLittleEndian<quint16>(fake.sound.waves.back().constData() + 44);
+            EXPECT_EQ(fake.sound.pending.size(), 1u); // one sound at a time
+            const QByteArray &wave = fake.sound.waves.back();
+            const auto info = InspectWave(wave);
+            EXPECT_TRUE(info.has_value());
+            for (qsizetype i = 0; info && i + 1 < info->dataSize; i += 2)
+                heard << qFromLittleEndian<quint16>(wave.constData() + info->dataOffset + i);
             fake.sound.FinishAll();
         }
-        return played;
+        return heard;
     }
 };
 
@@ -203,6 +210,8 @@ TEST_F(SpeakingClockTest, PlaysClipAfterClipAndIsBusyMeanwhile)
     clock.AnnounceTimeThread();
     clock.CheckInterval(fake.clock.Now());
     EXPECT_EQ(playToTheEnd(), (QList<int> {6000, 7500, 7401, 7008, 7404, 7000, 7005, 7600}));
+    // The chime, then the words as one sound.
+    EXPECT_EQ(fake.sound.waves.size(), 2);
     EXPECT_TRUE(commandEnabled);
     EXPECT_FALSE(clock.IsSpeaking());
     EXPECT_EQ(packMissing, 0);

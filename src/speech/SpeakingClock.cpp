@@ -148,7 +148,7 @@ QList<QByteArray> SpeakingClock::soundsOf(const QList<AnnouncementClip> &clips, 
 void SpeakingClock::playNext()
 {
     const std::shared_ptr<Run> run = m_run;
-    if (run->next < run->sounds.size()) {
+    if (m_services.sound && run->next < run->sounds.size()) {
         const qsizetype index = run->next++;
         qCDebug(lcSpeech) << "playing sound" << index + 1 << "of" << run->sounds.size();
         m_services.sound->PlayWave(

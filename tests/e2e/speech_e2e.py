@@ -26,6 +26,7 @@ import wave
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
 from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
+from firing_e2e import TASK, fail  # noqa: E402
 
 FAKETIME_LIBRARIES = ('/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1',
                       '/usr/lib/aarch64-linux-gnu/faketime/libfaketimeMT.so.1')
@@ -44,41 +45,6 @@ EnableIfChime=1\r
 DateTimePre=0\r
 EnableLimitTime=0\r
 '''
-
-TASK = '''[Common]\r
-NumofAlarms=1\r
-[Alarm00000]\r
-ReportMode=0\r
-DateTime={due}\r
-Schedule=0\r
-HourlyDateLimit=0\r
-HourlyTimeLimit=0\r
-HourlyEndDate={day}\r
-HourlyEndTime=23:59:00\r
-HourlyStartDate={day}\r
-HourlyStartTime=00:00:00\r
-Category=0\r
-Description=语音\r
-Message=提醒之前报时\r
-Background Color=16777215\r
-FontColor=0\r
-FontHeight=240\r
-FontFaceName=宋体\r
-FontMask=0\r
-FontEffect=0\r
-SoundFile=\r
-RepeatPlay=0\r
-ActionMode=0\r
-ActionOption=0\r
-Countdownsec=30\r
-FilePath=\r
-'''
-
-
-def fail(message):
-    print(f'FAIL: {message}', file=sys.stderr)
-    sys.exit(1)
-
 
 def spoken_clips(hour, minute):
     """The clips of a 12-hour announcement with chime and preface."""
@@ -229,7 +195,9 @@ def tells_once_without_a_pack(harness, env, clock):
     # A reminder three seconds after the boundary announces the time too.
     due = boundary + datetime.timedelta(seconds=3)
     with open(os.path.join(home, 'alarms.lst'), 'w', encoding='utf-8', newline='') as out:
-        out.write(TASK.format(due=due.strftime('%Y-%m-%d %H:%M:%S'), day=due.strftime('%Y-%m-%d')))
+        out.write('[Common]\r\nNumofAlarms=1\r\n')
+        out.write(TASK.format(number=0, due=f'{due:%Y-%m-%d %H:%M:%S}', day=f'{due:%Y-%m-%d}', description='语音',
+                              message='提醒之前报时', sound='', mode=0, option=0, countdown=30, path=''))
 
     process = harness.start([os.path.join(bare, 'clock'), '--home', home], 'bare-clock.log',
                             faketime_env(env, offset))

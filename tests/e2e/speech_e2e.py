@@ -24,6 +24,7 @@ import threading
 import time
 import wave
 
+sys.dont_write_bytecode = True  # the imports below leave no cache in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
 from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
 from firing_e2e import TASK, fail  # noqa: E402

@@ -9,5 +9,5 @@ cd "$(dirname "$0")"
 
 build_dir=${TOCKLY_BUILD_DIR:-build}
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build_dir" --target clock tockly_dist_skins
+cmake --build "$build_dir" --target clock tockly_dist_skins tockly_voice_pack
 exec "$build_dir/dist/clock" "$@"

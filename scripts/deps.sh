@@ -11,6 +11,9 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
   # the flash-and-shake library: plain X (xcb) and PulseAudio client, no Qt
   libxcb1-dev libpulse-dev
+  # the voice pack: espeak-ng speaks the words, the GNU resource compiler and
+  # linker for Windows targets (with the host's C preprocessor) pack them
+  espeak-ng binutils-mingw-w64-i686 cpp
   # Chinese: Qt's own translations and CJK fonts
   qt6-translations-l10n fonts-noto-cjk fonts-arphic-ukai
   # tests and benchmarks
@@ -21,6 +24,9 @@ packages=(
   dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils
   # flash library tests: a window manager that frames windows, and the font it needs
   twm xfonts-base
+  # end-to-end tests of the speaking clock: a program started just before an
+  # announcement, on a shifted clock of its own
+  faketime
 )
 
 missing=()

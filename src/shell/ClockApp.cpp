@@ -11,6 +11,7 @@
 #include "shell/MenuIds.h"
 #include "shell/ProgramDirectory.h"
 #include "shell/SingleInstance.h"
+#include "speech/SpeakingClockSetup.h"
 #include "taskmanager/TaskManagerWindow.h"
 #include "widgets/MessageBoxes.h"
 
@@ -120,7 +121,11 @@ bool ClockApp::InitInstance()
 
 void ClockApp::connectReminders()
 {
+    m_speaker = CreateSpeakingClock(m_data, m_services, m_window->Menu());
     ReminderFirer::Hooks hooks;
+    hooks.announceTime = [this] {
+        AnnounceTimeThread();
+    };
     hooks.fired = [window = m_window.get()](const AlarmTask &task) {
         window->SetLastFired(task);
     };
@@ -133,6 +138,12 @@ void ClockApp::connectReminders()
     handlers.fireTask = [firer = m_firer.get()](const AlarmTask &task) {
         firer->FireTask(task);
     };
+    handlers.announceTime = [this] {
+        AnnounceTimeThread();
+    };
+    handlers.speakingClock = [speaker = m_speaker.get()](const DateTime &now) {
+        speaker->CheckInterval(now);
+    };
     m_dispatcher = std::make_unique<ReminderDispatcher>(m_data, std::move(handlers));
     connect(m_window.get(), &ClockWindow::SecondTicked, this,
             [dispatcher = m_dispatcher.get()](const DateTime &now) { dispatcher->Tick(now); });
@@ -144,6 +155,13 @@ void ClockApp::connectWindows()
     m_window->SetCommandHandler(MenuId::NewAlarm,
                                 [this] { ReminderEditor::OpenModal(m_data, m_services, {}, -1, m_window.get()); });
     m_window->SetCommandHandler(MenuId::TaskList, [this] { TaskManagerWindow::Open(m_data, m_services); });
+    m_window->SetCommandHandler(MenuId::SpeakTime, [this] { AnnounceTimeThread(); });
+}
+
+void ClockApp::AnnounceTimeThread()
+{
+    if (m_speaker)
+        m_speaker->AnnounceTimeThread();
 }
 
 void ClockApp::startSavingChanges()

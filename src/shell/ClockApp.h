@@ -13,6 +13,7 @@ class ClockWindow;
 class ReminderDispatcher;
 class ReminderFirer;
 class SingleInstance;
+class SpeakingClock;
 
 // The application: it decides whether this process may run (one copy per
 // user and program directory), loads the data, creates the clock window,
@@ -46,6 +47,10 @@ public:
     // went away), so that the last changes are kept.
     void SaveAll();
 
+    // Starts one time announcement (for the settings page and the birthday
+    // notice; the menu, the tick and the reminders are wired here).
+    void AnnounceTimeThread();
+
     AppData &Data() { return m_data; }
     ClockWindow *Window() const { return m_window.get(); }
     const Services &services() const { return m_services; }
@@ -62,6 +67,7 @@ private:
     Services m_services;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<ClockWindow> m_window;
+    std::unique_ptr<SpeakingClock> m_speaker;
     std::unique_ptr<ReminderFirer> m_firer;
     std::unique_ptr<ReminderDispatcher> m_dispatcher;
     std::unique_ptr<AutoSaver> m_saver;

@@ -2,11 +2,15 @@
 // Feeds arbitrary bytes to the INI engine and to the readers of the task,
 // birthday and note records: whatever a damaged file holds, reading it must
 // neither crash nor hang, and what is written back must read back the same.
+// Inputs that begin like a Windows module ("MZ") go to the voice pack
+// reader instead: the resource tree and every clip's WAVE header.
 #include "fakes/FakeClock.h"
 #include "model/AlarmFile.h"
 #include "model/BirthdayNote.h"
 #include "model/IniDocument.h"
 #include "model/ProfileFile.h"
+#include "speech/PeResources.h"
+#include "speech/WaveImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,11 +34,28 @@ void check(bool condition)
         std::abort();
 }
 
+void readVoicePack(const QByteArray &bytes)
+{
+    const PeResourceTable pack = PeResourceTable::Read(bytes, u"WAVE");
+    check(pack.IsValid() || pack.Resources().isEmpty());
+    for (const PeResource &clip : pack.Resources()) {
+        // Every resource found lies inside the file.
+        check(clip.offset >= 0 && clip.size >= 0 && clip.offset + clip.size <= bytes.size());
+        const QByteArray wave = pack.Data(clip.id);
+        if (const auto info = InspectWave(wave))
+            check(info->dataOffset + info->dataSize <= wave.size());
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (bytes.startsWith("MZ")) {
+        readVoicePack(bytes);
+        return 0;
+    }
 
     IniDocument doc = IniDocument::Parse(bytes);
     const QStringList names = doc.SectionNames();

@@ -2,18 +2,22 @@
 // soundgen SOUND OUTPUT.wav
 //
 // Writes one of the program's own sounds as 16-bit PCM at 44.1 kHz:
-//   notice  the chime the slide-in notice plays: two soft bell strokes a major
-//           third apart (A5, then C#6), mono, 0.7 s.
-//   flash   the attention sound built into libtktime32: a quick rising C major
-//           arpeggio of four bell strokes (C6 E6 G6 C7) sweeping from left to
-//           right, stereo, exactly 43,008 frames (172,032 bytes of samples,
-//           172,076 bytes with the header: the size callers of that library
-//           know it by).
+//   notice       the chime the slide-in notice plays: two soft bell strokes a
+//                major third apart (A5, then C#6), mono, 0.7 s.
+//   ting         chime 6000 of the speaking clock: one bright little bell.
+//   westminster  chime 6001: the Westminster quarter, four church-bell
+//                strokes G#4 F#4 E4 B3, the last left to ring.
+//   ticktock     chime 6002: a clock's tick and tock, twice.
+//   flash        the attention sound built into libtktime32: a quick rising C
+//                major arpeggio of four bell strokes (C6 E6 G6 C7) sweeping
+//                from left to right, stereo, exactly 43,008 frames (172,032
+//                bytes of samples, 172,076 bytes with the header: the size
+//                callers of that library know it by).
 // Each stroke is a few partials with a short raised-cosine attack and
-// exponential decays, the upper partials dying faster, so the sound is round
+// exponential decays, the upper partials dying faster, so the sounds are round
 // rather than piercing. The tool measures the samples before writing them and
-// fails the build when they are clipped, too loud or too quiet, off-centre, or
-// click at either end.
+// fails the build when they are clipped, too loud or too quiet, off-centre,
+// too short or too long, or click at either end.
 
 #include <algorithm>
 #include <cmath>
@@ -55,6 +59,8 @@ struct Design
     double attackSeconds;
     double fadeOutSeconds;
     double peakDbfs;
+    double minSeconds;
+    double maxSeconds;
 };
 
 // A soft, slightly glassy bell: near-harmonic partials plus one stretched one.
@@ -86,9 +92,53 @@ constexpr Stroke FlashStrokes[] = {
     {0.210, 2093.00, 1.00, 0.60}, // C7
 };
 
+// A small hand bell: a long fundamental and the bright inharmonic partials
+// of a struck cup.
+constexpr Partial HandBell[] = {
+    {1.0, 1.00, 0.450},
+    {2.76, 0.35, 0.180},
+    {5.40, 0.12, 0.080},
+    {8.93, 0.04, 0.040},
+};
+
+constexpr Stroke TingStrokes[] = {
+    {0.000, 1318.51, 1.00, 0.0}, // E6
+};
+
+// A tuned church bell: hum an octave below, prime, minor-third tierce, quint
+// and nominal, the hum ringing longest.
+constexpr Partial ChurchBell[] = {
+    {0.5, 0.55, 1.100},  {1.0, 1.00, 0.700}, {1.19, 0.45, 0.450},
+    {1.50, 0.20, 0.300}, {2.0, 0.35, 0.220}, {2.98, 0.08, 0.090},
+};
+
+constexpr Stroke WestminsterStrokes[] = {
+    {0.000, 415.30, 1.00, 0.0}, // G#4
+    {0.650, 369.99, 0.95, 0.0}, // F#4
+    {1.300, 329.63, 0.95, 0.0}, // E4
+    {1.950, 246.94, 1.00, 0.0}, // B3
+};
+
+// A wood block: a short, dull knock with a couple of inharmonic modes.
+constexpr Partial WoodBlock[] = {
+    {1.0, 1.00, 0.018},
+    {1.58, 0.45, 0.012},
+    {2.31, 0.20, 0.008},
+};
+
+constexpr Stroke TickTockStrokes[] = {
+    {0.000, 2100.0, 0.80, 0.0},
+    {0.450, 1400.0, 1.00, 0.0},
+    {0.900, 2100.0, 0.80, 0.0},
+    {1.350, 1400.0, 1.00, 0.0},
+};
+
 constexpr Design Designs[] = {
-    {"notice", 1, 30870, BellPartials, NoticeStrokes, 0.006, 0.060, -6.0},
-    {"flash", 2, 43008, FlashPartials, FlashStrokes, 0.004, 0.120, -6.0},
+    {"notice", 1, 30870, BellPartials, NoticeStrokes, 0.006, 0.060, -6.0, 0.4, 0.8},
+    {"ting", 1, 52920, HandBell, TingStrokes, 0.003, 0.060, -6.0, 0.8, 1.5},
+    {"westminster", 1, 158760, ChurchBell, WestminsterStrokes, 0.008, 0.060, -6.0, 3.0, 4.0},
+    {"ticktock", 1, 70560, WoodBlock, TickTockStrokes, 0.001, 0.060, -6.0, 1.2, 2.0},
+    {"flash", 2, 43008, FlashPartials, FlashStrokes, 0.004, 0.120, -6.0, 0.4, 1.0},
 };
 
 // Interleaved samples, channels() values per frame.
@@ -223,8 +273,8 @@ bool check(const Design &design, const std::vector<int16_t> &pcm)
         std::fprintf(stderr, "soundgen %s: %s\n", design.name, what);
         ok = false;
     };
-    if (seconds < 0.4 || seconds > 1.0)
-        fail("duration outside 0.4..1.0 s");
+    if (seconds < design.minSeconds || seconds > design.maxSeconds)
+        fail("duration out of range");
     if (clipped > 0)
         fail("clipped samples");
     if (peakDbfs > design.peakDbfs + 0.5 || peakDbfs < design.peakDbfs - 0.5)
@@ -253,7 +303,7 @@ int main(int argc, char **argv)
 {
     const Design *design = argc == 3 ? findDesign(argv[1]) : nullptr;
     if (!design) {
-        std::fprintf(stderr, "usage: soundgen notice|flash OUTPUT.wav\n");
+        std::fprintf(stderr, "usage: soundgen notice|ting|westminster|ticktock|flash OUTPUT.wav\n");
         return 2;
     }
     const std::vector<int16_t> pcm = quantise(synthesise(*design));

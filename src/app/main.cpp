@@ -6,6 +6,7 @@
 #include "platform/linux/LinuxPowerService.h"
 #include "platform/linux/LinuxShellService.h"
 #include "platform/linux/LinuxSoundService.h"
+#include "platform/linux/TimedatedTimeService.h"
 #include "platform/linux/XdgAutostartService.h"
 #include "shell/ClockApp.h"
 #include "widgets/Fonts.h"
@@ -54,7 +55,8 @@ int main(int argc, char **argv)
     LinuxPowerService power;
     LinuxShellService shell;
     XdgAutostartService autostart(QCoreApplication::applicationFilePath());
-    const Services services {&clock, &sound, &power, &shell, &autostart};
+    TimedatedTimeService time;
+    const Services services {&clock, &sound, &power, &shell, &autostart, &time};
 
     ClockApp clockApp(ClockApp::ProgramDirectory(QCoreApplication::arguments()), services);
     TerminationSignals terminationSignals;

@@ -10,6 +10,7 @@
 #include "shell/ProgramDirectory.h"
 #include "shell/SingleInstance.h"
 #include "taskmanager/TaskManagerWindow.h"
+#include "timesync/TimeSyncUi.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QCoreApplication>
@@ -83,8 +84,11 @@ bool ClockApp::InitInstance()
         m_window.reset();
         return false;
     }
+    connectTimeSync();
     connectReminders();
     connectWindows();
+    if (m_data.Settings.Synchronization.StartSyn)
+        syncNow();
     // Without settings yet, this is the program's first run.
     const bool firstRun = !QFileInfo::exists(m_data.FilePath(ConfigFileName));
     m_dispatcher->StartupPass(m_services.clock->Now(), firstRun);
@@ -107,6 +111,9 @@ void ClockApp::connectReminders()
     handlers.fireTask = [firer = m_firer.get()](const AlarmTask &task) {
         firer->FireTask(task);
     };
+    handlers.synchronise = [this] {
+        syncNow();
+    };
     m_dispatcher = std::make_unique<ReminderDispatcher>(m_data, std::move(handlers));
     connect(m_window.get(), &ClockWindow::SecondTicked, this,
             [dispatcher = m_dispatcher.get()](const DateTime &now) { dispatcher->Tick(now); });
@@ -118,6 +125,19 @@ void ClockApp::connectWindows()
     m_window->SetCommandHandler(MenuId::NewAlarm,
                                 [this] { ReminderEditor::OpenModal(m_data, m_services, {}, -1, m_window.get()); });
     m_window->SetCommandHandler(MenuId::TaskList, [this] { TaskManagerWindow::Open(m_data, m_services); });
+}
+
+void ClockApp::connectTimeSync()
+{
+    TimeSync::InstallServerList(m_data.ProgramDirectory(), QCoreApplication::applicationDirPath());
+    m_timeSync = std::make_unique<TimeSync>(*m_services.clock, m_services.time, m_data.Settings.Synchronization,
+                                            DesktopTimeSyncHooks(*m_services.sound));
+    m_window->SetCommandHandler(MenuId::SyncTimeServer, [this] { syncNow(); });
+}
+
+void ClockApp::syncNow()
+{
+    m_timeSync->SyncNow(m_data.FilePath(TimeSync::ServerListName));
 }
 
 void ClockApp::SaveAll()

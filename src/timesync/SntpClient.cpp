@@ -143,8 +143,8 @@ void SntpClient::readReplies()
             return;
         }
         if (Sntp::IsIgnored(verdict)) {
-            qCWarning(lcTimeSync).nospace() << "ignored a datagram from " << from.address.toString() << ':' << from.port
-                                            << ": " << describe(verdict);
+            qCWarning(lcTimeSync).noquote().nospace() << "ignored a datagram from " << from.address.toString() << ':'
+                                                      << from.port << ": " << describe(verdict);
             continue;
         }
         Outcome outcome;
@@ -152,8 +152,8 @@ void SntpClient::readReplies()
         if (verdict == Sntp::Verdict::Usable) {
             outcome.kind = Outcome::Kind::Answered;
         } else {
-            qCWarning(lcTimeSync).nospace() << "not using the reply of " << server.address.toString() << ':'
-                                            << server.port << ": " << describe(verdict);
+            qCWarning(lcTimeSync).noquote().nospace() << "not using the reply of " << server.address.toString() << ':'
+                                                      << server.port << ": " << describe(verdict);
             outcome.kind = Outcome::Kind::Rejected;
             outcome.verdict = verdict;
         }

@@ -51,6 +51,8 @@ SocketChannel::SocketChannel(QObject *parent)
     : QObject(parent)
 {
     m_waitTimer.setSingleShot(true);
+    // A coarse timer may fire 5% early: a 5-second wait must not end in 4.75.
+    m_waitTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_waitTimer, &QTimer::timeout, this, [this] {
         Readable done = std::move(m_waiting);
         stopWaiting();

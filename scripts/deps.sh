@@ -17,6 +17,8 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   # platform tests: mock logind and session manager on private buses, a null-sink sound server
   dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils
+  # time synchronisation tests: a real NTP server, run by the test on a loopback port
+  chrony
 )
 
 missing=()

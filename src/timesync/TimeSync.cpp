@@ -41,9 +41,9 @@ bool TimeSync::SyncTime(const QString &server)
 {
     if (m_running)
         return false;
-    m_running = true;
-    m_client.Exchange(server, [this, server](const SntpClient::Outcome &outcome) { onExchanged(server, outcome); });
-    return true;
+    m_running =
+        m_client.Exchange(server, [this, server](const SntpClient::Outcome &outcome) { onExchanged(server, outcome); });
+    return m_running;
 }
 
 void TimeSync::onExchanged(const QString &server, const SntpClient::Outcome &outcome)

@@ -3,6 +3,7 @@
 #include "timesync/SntpPacket.h"
 
 #include "fakes/FakeSntpServer.h"
+#include "timesync/SntpClient.h"
 
 #include <gtest/gtest.h>
 
@@ -111,5 +112,31 @@ TEST(SntpPacket, EveryForgedOrUntrustworthyReplyIsIgnoredOrRefused)
         EXPECT_EQ(verdict, c.verdict) << c.what;
         const Action action = verdict == Verdict::Usable ? Use : Sntp::IsIgnored(verdict) ? Ignore : Fail;
         EXPECT_EQ(action, c.action) << c.what;
+    }
+}
+
+TEST(ServerAddress, ANameMayCarryAPort)
+{
+    const struct
+    {
+        const char *text;
+        const char *host;
+        quint16 port;
+    } cases[] = {
+        {"ntp.aliyun.com", "ntp.aliyun.com", 123},
+        {"127.0.0.1:40123", "127.0.0.1", 40123},
+        {"[::1]:1123", "::1", 1123},
+        {"::1", "::1", 123},
+        {"2001:db8::7", "2001:db8::7", 123},
+        // Not a port: the whole text is the name, and its lookup fails.
+        {"host:0", "host:0", 123},
+        {"host:70000", "host:70000", 123},
+        {"host:ntp", "host:ntp", 123},
+        {"", "", 123},
+    };
+    for (const auto &c : cases) {
+        const ServerAddress address = ServerAddress::Parse(QString::fromLatin1(c.text), 123);
+        EXPECT_EQ(address.host, QString::fromLatin1(c.host)) << c.text;
+        EXPECT_EQ(address.port, c.port) << c.text;
     }
 }

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The shipped time-server list, and its copy into a data folder.
+// The shipped time-server list.
 #include "firing/ReminderDispatcher.h"
-#include "timesync/TimeSync.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(ServerList, ShippedListIsSortedCrLfWithoutBlankLines)
@@ -29,32 +26,7 @@ TEST(ServerList, ShippedListIsSortedCrLfWithoutBlankLines)
     QStringList sorted = names;
     sorted.sort(Qt::CaseInsensitive);
     EXPECT_EQ(names, sorted);
-    QStringList localeSorted = names;
-    std::sort(localeSorted.begin(), localeSorted.end(),
-              [](const QString &a, const QString &b) { return a.localeAwareCompare(b) < 0; });
-    EXPECT_EQ(names, localeSorted);
     EXPECT_EQ(names.removeDuplicates(), 0);
     for (int i = 0; i < names.size(); ++i)
         EXPECT_EQ(ReadServerName(file.fileName(), i), names[i]);
-}
-
-TEST(ServerList, InstalledIntoADataFolderThatHasNone)
-{
-    QTemporaryDir shipped;
-    QTemporaryDir data;
-    QFile list(shipped.filePath(TimeSync::ServerListName));
-    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write("127.0.0.1\r\n");
-    list.close();
-
-    EXPECT_FALSE(TimeSync::InstallServerList(shipped.path(), shipped.path()));
-    EXPECT_TRUE(TimeSync::InstallServerList(data.path(), shipped.path()));
-    EXPECT_EQ(ReadServerName(data.filePath(TimeSync::ServerListName), 0), QStringLiteral("127.0.0.1"));
-
-    // The user's own list stays.
-    ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-    list.write("127.0.0.2\r\n");
-    list.close();
-    EXPECT_FALSE(TimeSync::InstallServerList(data.path(), shipped.path()));
-    EXPECT_EQ(ReadServerName(data.filePath(TimeSync::ServerListName), 0), QStringLiteral("127.0.0.1"));
 }

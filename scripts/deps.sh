@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs the Debian packages that building, running and testing Tockly need.
+# Installs the Debian packages that building and running Tockly need, and with
+# --tests also those its tests run (a private X server, mock D-Bus services, a
+# sound server, an NTP server...), which a user who only runs the clock should
+# not get: chrony, for one, replaces the system's own time service.
 # Idempotent: asks dpkg first and only runs apt-get when something is missing.
 set -euo pipefail
 
@@ -16,8 +19,11 @@ packages=(
   espeak-ng binutils-mingw-w64-i686 cpp
   # Chinese: Qt's own translations and CJK fonts
   qt6-translations-l10n fonts-noto-cjk fonts-arphic-ukai
-  # tests and benchmarks
+  # the test and benchmark programs, configured with the rest of the build
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+test_packages=(
   # end-to-end tests: a private X server and tools to look at its windows
   xvfb xdotool x11-utils imagemagick
   # platform tests: mock logind and session manager on private buses, a null-sink sound server
@@ -27,7 +33,15 @@ packages=(
   # end-to-end tests of the speaking clock: a program started just before an
   # announcement, on a shifted clock of its own
   faketime
+  # time synchronisation tests: a real NTP server, run by the test on a loopback port
+  chrony
 )
+
+case "${1:-}" in
+  --tests) packages+=("${test_packages[@]}") ;;
+  "") ;;
+  *) echo "usage: deps.sh [--tests]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

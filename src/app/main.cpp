@@ -7,6 +7,7 @@
 #include "platform/linux/LinuxPowerService.h"
 #include "platform/linux/LinuxShellService.h"
 #include "platform/linux/LinuxSoundService.h"
+#include "platform/linux/TimedatedTimeService.h"
 #include "platform/linux/XdgAutostartService.h"
 #include "shell/ClockApp.h"
 #include "shell/ProgramDirectory.h"
@@ -75,7 +76,8 @@ int main(int argc, char **argv)
     const bool homeChosen =
         !HomeFromArguments(QCoreApplication::arguments()).isEmpty() || !qEnvironmentVariableIsEmpty("TOCKLY_HOME");
     XdgAutostartService autostart(QCoreApplication::applicationFilePath(), homeChosen ? home : QString());
-    const Services services {&clock, &sound, &power, &shell, &autostart};
+    TimedatedTimeService time;
+    const Services services {&clock, &sound, &power, &shell, &autostart, &time};
 
     ClockApp clockApp(home, services);
     TerminationSignals terminationSignals;

@@ -7,6 +7,7 @@
 #include "widgets/WindowLook.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,12 +42,16 @@ SlideInNotice::SlideInNotice(const QString &text, QWidget *parent)
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setFixedSize(NoticeSize);
 
     QPalette textPalette = m_ui->noticeText->palette();
     textPalette.setColor(QPalette::WindowText, TextColor);
     m_ui->noticeText->setPalette(textPalette);
     m_ui->noticeText->setText(text);
+    // A long text (the synchronisation's report runs to six lines) makes the
+    // notice taller, so that its last line does not end below the screen.
+    const QMargins margins = layout()->contentsMargins();
+    const int textHeight = m_ui->noticeText->heightForWidth(NoticeSize.width() - margins.left() - margins.right());
+    setFixedSize(NoticeSize.width(), std::max(NoticeSize.height(), textHeight + margins.top() + margins.bottom()));
     m_headerIcon = SvgPixmap(CategoryTable::programIconPath(), HeaderIconSize, devicePixelRatioF());
     m_watermark = SvgPixmap(CategoryTable::programIconPath(), WatermarkSize, devicePixelRatioF());
 

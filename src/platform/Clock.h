@@ -11,4 +11,8 @@ public:
     virtual ~Clock() = default;
     // The current local wall-clock time, whole seconds.
     virtual DateTime Now() const = 0;
+    // The current time as microseconds since 1970-01-01 00:00:00 UTC, for
+    // the time synchronisation, which measures network round trips. Clocks
+    // without a finer reading give Now()'s whole second.
+    virtual qint64 UtcMicroseconds() const { return Now().ToUnixTime() * 1000000; }
 };

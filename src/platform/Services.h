@@ -6,6 +6,7 @@ class Clock;
 class PowerService;
 class ShellService;
 class SoundService;
+class TimeService;
 
 // The operating-system services the windows use. The program hands out the
 // real ones; tests hand out fakes. Nobody owns them through this bundle.
@@ -16,4 +17,5 @@ struct Services
     PowerService *power = nullptr;
     ShellService *shell = nullptr;
     AutostartService *autostart = nullptr;
+    TimeService *time = nullptr;
 };

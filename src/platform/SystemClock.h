@@ -8,4 +8,5 @@ class SystemClock final : public Clock
 {
 public:
     DateTime Now() const override;
+    qint64 UtcMicroseconds() const override;
 };

@@ -13,6 +13,7 @@
 #include "shell/SingleInstance.h"
 #include "speech/SpeakingClockSetup.h"
 #include "taskmanager/TaskManagerWindow.h"
+#include "timesync/TimeSyncUi.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QCoreApplication>
@@ -109,9 +110,12 @@ bool ClockApp::InitInstance()
         MessageBoxes::Information(nullptr, StartFailedText);
         return false;
     }
+    connectTimeSync();
     connectReminders();
     connectWindows();
     startSavingChanges();
+    if (m_data.Settings.Synchronization.StartSyn)
+        syncNow();
     // Without settings yet, this is the program's first run.
     const bool firstRun = !QFileInfo::exists(m_data.FilePath(ConfigFileName));
     m_dispatcher->StartupPass(m_services.clock->Now(), firstRun);
@@ -143,6 +147,9 @@ void ClockApp::connectReminders()
     };
     handlers.speakingClock = [speaker = m_speaker.get()](const DateTime &now) {
         speaker->CheckInterval(now);
+    };
+    handlers.synchronise = [this] {
+        syncNow();
     };
     m_dispatcher = std::make_unique<ReminderDispatcher>(m_data, std::move(handlers));
     connect(m_window.get(), &ClockWindow::SecondTicked, this,
@@ -182,6 +189,19 @@ void ClockApp::reportFailedSave(const SaveReport &failures)
         lines.append(tr("无法保存文件 %1：%2").arg(QDir::toNativeSeparators(failure.path), failure.reason));
     lines.append(tr("您的更改仍保留在程序中，下次更改或退出时将再次尝试保存。"));
     MessageBoxes::Warning(nullptr, lines.join(QLatin1Char('\n')));
+}
+
+void ClockApp::connectTimeSync()
+{
+    TimeSync::InstallServerList(m_data.ProgramDirectory(), QCoreApplication::applicationDirPath());
+    m_timeSync = std::make_unique<TimeSync>(*m_services.clock, m_services.time, m_data.Settings.Synchronization,
+                                            DesktopTimeSyncHooks(*m_services.sound));
+    m_window->SetCommandHandler(MenuId::SyncTimeServer, [this] { syncNow(); });
+}
+
+void ClockApp::syncNow()
+{
+    m_timeSync->SyncNow(m_data.FilePath(TimeSync::ServerListName));
 }
 
 void ClockApp::SaveAll()

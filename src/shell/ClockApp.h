@@ -14,6 +14,7 @@ class ReminderDispatcher;
 class ReminderFirer;
 class SingleInstance;
 class SpeakingClock;
+class TimeSync;
 
 // The application: it decides whether this process may run (one copy per
 // user and program directory), loads the data, creates the clock window,
@@ -62,6 +63,9 @@ private:
     void connectReminders();
     // Hands the menu the windows of the other parts.
     void connectWindows();
+    void connectTimeSync();
+    // Synchronises the clock with the server chosen in the settings.
+    void syncNow();
 
     AppData m_data;
     Services m_services;
@@ -71,6 +75,7 @@ private:
     std::unique_ptr<ReminderFirer> m_firer;
     std::unique_ptr<ReminderDispatcher> m_dispatcher;
     std::unique_ptr<AutoSaver> m_saver;
+    std::unique_ptr<TimeSync> m_timeSync;
     bool m_exiting = false;
     bool m_saved = false;
 };

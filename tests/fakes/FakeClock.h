@@ -12,9 +12,13 @@ public:
     { }
 
     DateTime Now() const override { return m_now; }
+    qint64 UtcMicroseconds() const override { return m_now.ToUnixTime() * 1000000 + m_microseconds; }
     void Set(DateTime now) { m_now = now; }
     void Advance(qint64 seconds) { m_now = m_now.AddSeconds(seconds); }
+    // The part of the current second that has passed, 0..999999 µs.
+    void SetMicroseconds(qint64 microseconds) { m_microseconds = microseconds; }
 
 private:
     DateTime m_now;
+    qint64 m_microseconds = 0;
 };

@@ -7,6 +7,7 @@
 #include "platform/Services.h"
 #include "platform/ShellService.h"
 #include "platform/SoundService.h"
+#include "platform/TimeService.h"
 
 #include <QStringList>
 #include <utility>
@@ -97,6 +98,28 @@ public:
     bool enabled = false;
 };
 
+// Records the times asked for; answers when the test says so.
+class FakeTimeService final : public TimeService
+{
+public:
+    void SetTime(qint64 utcMicroseconds, Done done) override
+    {
+        requested.push_back(utcMicroseconds);
+        pending.emplace_back(std::move(done));
+    }
+    // Answers every request still open.
+    void AnswerAll(bool set, const QString &reason = {})
+    {
+        auto open = std::move(pending);
+        pending.clear();
+        for (Done &done : open)
+            done(set, reason);
+    }
+
+    std::vector<qint64> requested;
+    std::vector<Done> pending;
+};
+
 // A full set of fakes, ready to hand out as Services.
 struct FakeServices
 {
@@ -105,6 +128,7 @@ struct FakeServices
     FakePowerService power;
     FakeShellService shell;
     FakeAutostartService autostart;
+    FakeTimeService time;
 
-    Services services() { return {&clock, &sound, &power, &shell, &autostart}; }
+    Services services() { return {&clock, &sound, &power, &shell, &autostart, &time}; }
 };

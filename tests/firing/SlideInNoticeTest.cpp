@@ -106,3 +106,17 @@ TEST(SlideInNotice, AClickFadesItAtOnceAndLeavesOtherNoticesAlone)
     EXPECT_FALSE(second->findChild<QPropertyAnimation *>(u"fadeAnimation"_s));
     second->close();
 }
+
+TEST(SlideInNotice, GrowsSoThatALongTextEndsAboveTheScreenEdge)
+{
+    FakeServices fake;
+    QPointer<SlideInNotice> shortNotice = ShowNotice(u"一"_s, fake.sound);
+    QPointer<SlideInNotice> notice = ShowNotice(u"一\n二\n三\n四\n五\n六\n七\n八\n九\n十"_s, fake.sound);
+    EXPECT_GT(notice->height(), shortNotice->height());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !timer(notice, u"riseTimer")->isActive(); }, 10000));
+    const QLabel *label = notice->findChild<QLabel *>(u"noticeText"_s);
+    const int textBottom = notice->y() + label->y() + label->heightForWidth(label->width());
+    EXPECT_LE(textBottom, workArea().y() + workArea().height());
+    shortNotice->close();
+    notice->close();
+}

@@ -11,8 +11,13 @@ ProfileFile::ProfileFile(const QString &path)
     : m_path(path)
 {
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        m_document = IniDocument::Parse(file.readAll());
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        m_unreadable = file.error() != QFileDevice::NoError;
+        m_document = IniDocument::Parse(bytes);
+    } else {
+        m_unreadable = file.exists();
+    }
 }
 
 QString ProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue,
@@ -76,17 +81,25 @@ QString ProfileFile::SectionName(const QString &prefix, int number)
     return prefix + QStringLiteral("%1").arg(number, 5, 10, QLatin1Char('0'));
 }
 
+std::optional<int> ProfileFile::SectionNumber(const QString &prefix, const QString &name)
+{
+    if (!name.startsWith(prefix, Qt::CaseInsensitive))
+        return std::nullopt;
+    bool ok = false;
+    const int number = name.mid(prefix.size()).toInt(&ok);
+    // Only the exact spelling the saver writes names a record.
+    if (ok && number >= 0 && SectionName(prefix, number).compare(name, Qt::CaseInsensitive) == 0)
+        return number;
+    return std::nullopt;
+}
+
 QList<int> ProfileFile::NumberedSections(const QString &prefix, int count) const
 {
     QList<int> numbers;
     for (const QString &name : m_document.SectionNames()) {
-        if (!name.startsWith(prefix, Qt::CaseInsensitive))
-            continue;
-        bool ok = false;
-        const int number = name.mid(prefix.size()).toInt(&ok);
-        // Only the exact spelling the saver writes names a record.
-        if (ok && number >= 0 && number < count && SectionName(prefix, number).compare(name, Qt::CaseInsensitive) == 0)
-            numbers.append(number);
+        const std::optional<int> number = SectionNumber(prefix, name);
+        if (number && *number < count)
+            numbers.append(*number);
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;

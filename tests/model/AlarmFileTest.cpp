@@ -2,6 +2,7 @@
 #include "model/AlarmFile.h"
 
 #include "TestFiles.h"
+#include "model/LoadDamage.h"
 #include "model/ProfileFile.h"
 #include "platform/fake/FakeClock.h"
 
@@ -188,19 +189,44 @@ TEST_F(AlarmFileTest, DropsWhatCannotBeStoredOrRead)
     EXPECT_TRUE(loaded.At(h).SoundFile.isEmpty());
 }
 
+// A count that is no count reads every section there is, like a huge one:
+// read as 0, it would lose every task at the next save.
 TEST_F(AlarmFileTest, CountsBeyondTheSectionsAndHugeCountsLoadWhatIsThere)
 {
     AlarmList list;
     for (int i = 0; i < 3; ++i)
         list.AddTail(task(QString::number(i)));
     save(list);
-    for (const char *count : {"5", "2147483647", "-4", "junk"}) {
-        ProfileFile file(path);
-        file.WriteValue(QStringLiteral("Common"), QStringLiteral("NumofAlarms"), QString::fromLatin1(count));
+    const QString saved = text();
+    const struct
+    {
+        const char *countLine;
+        int loaded;
+        bool badCount;
+        QStringList dropped;
+    } cases[] = {
+        {"NumofAlarms=5", 3, false, {}},
+        {"NumofAlarms=2147483647", 3, false, {}},
+        {"NumofAlarms=2", 2, false, {QStringLiteral("Alarm00002")}},
+        {"NumofAlarms=0",
+         0,
+         false,
+         {QStringLiteral("Alarm00000"), QStringLiteral("Alarm00001"), QStringLiteral("Alarm00002")}},
+        {"NumofAlarms=-4", 3, true, {}},
+        {"NumofAlarms=junk", 3, true, {}},
+        {"NumofAlarms=", 3, true, {}},
+        {"Missing=1", 3, false, {}},
+    };
+    for (const auto &c : cases) {
+        QString damaged = saved;
+        damaged.replace(QStringLiteral("NumofAlarms=3"), QString::fromLatin1(c.countLine));
+        writeRaw(damaged.toUtf8());
         AlarmList loaded;
-        LoadAlarmFile(file, loaded, clock);
-        const int expected = QByteArray(count).toInt() > 0 ? 3 : 0;
-        EXPECT_EQ(loaded.GetCount(), expected) << count;
+        LoadDamage damage;
+        LoadAlarmFile(ProfileFile(path), loaded, clock, &damage);
+        EXPECT_EQ(loaded.GetCount(), c.loaded) << c.countLine;
+        EXPECT_EQ(damage.badCount, c.badCount) << c.countLine;
+        EXPECT_EQ(damage.droppedSections, c.dropped) << c.countLine;
     }
 }
 

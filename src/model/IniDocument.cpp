@@ -524,6 +524,18 @@ void IniDocument::WriteString(const QString &section, const QString &key, QStrin
         cleaned = withoutLineBreaks(value);
         value = cleaned;
     }
+    // Reading trims a value and strips one pair of quotes around it: a value
+    // that either would change goes in quotes, so that it reads back as
+    // written (the Windows profile functions read such a line the same way).
+    if (value.trimmed().size() != value.size() || stripQuotes(value).size() != value.size()) {
+        QString quoted;
+        quoted.reserve(value.size() + 2);
+        quoted += QLatin1Char('"');
+        quoted += value;
+        quoted += QLatin1Char('"');
+        cleaned = std::move(quoted);
+        value = cleaned;
+    }
     Section &s = sectionForWriting(section);
     const QStringView trimmedKey = QStringView(key).trimmed();
     m_modified = true;

@@ -192,3 +192,19 @@ TEST(IniDocument, ExtraByteOrderMarksAreDroppedTheSameWayEveryTime)
     }
     EXPECT_EQ(IniDocument::Parse(utf8).SectionNames(), QStringList {QStringLiteral("A")});
 }
+
+// Reading trims values and strips a pair of quotes: the writer quotes the
+// values that would not survive that.
+TEST(IniDocument, EveryValueReadsBackAsWritten)
+{
+    for (const QString &value :
+         {QStringLiteral("  spaced  "), QStringLiteral("\"quoted\""), QStringLiteral("'x'"), QStringLiteral("\""),
+          QStringLiteral("a \"b\""), QStringLiteral("\t"), QString(), QStringLiteral(u"\u3000全角\u3000")}) {
+        IniDocument doc;
+        doc.WriteString(QStringLiteral("S"), QStringLiteral("K"), value);
+        EXPECT_EQ(read(IniDocument::Parse(doc.Serialize()), "S", "K"), value) << value.toStdString();
+    }
+    IniDocument plain;
+    plain.WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("a \"b\""));
+    EXPECT_EQ(plain.Serialize(), QByteArray("[S]\r\nK=a \"b\"\r\n")); // quotes only where needed
+}

@@ -44,11 +44,11 @@ bool KeepDailyBackup(const QString &programDirectory, const QString &fileName, c
     const QString source = program.filePath(fileName);
     if (!now.IsValid() || !QFileInfo::exists(source))
         return true;
-    if (!program.mkpath(BackupFolderName))
-        return false;
     QDir backup(program.filePath(BackupFolderName));
     const QString today = fileName + QLatin1Char('.') + now.Format("%Y%m%d");
-    if (!QFileInfo::exists(backup.filePath(today)) && !copyFile(source, backup.filePath(today)))
+    if (QFileInfo::exists(backup.filePath(today)))
+        return true;
+    if (!program.mkpath(BackupFolderName) || !copyFile(source, backup.filePath(today)))
         return false;
 
     // Only names this function gives are ever removed.

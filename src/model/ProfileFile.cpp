@@ -6,6 +6,7 @@
 #include <QFile>
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 ProfileFile::ProfileFile(const QString &path)
     : m_path(path)
@@ -83,14 +84,24 @@ QString ProfileFile::SectionName(const QString &prefix, int number)
 
 std::optional<int> ProfileFile::SectionNumber(const QString &prefix, const QString &name)
 {
-    if (!name.startsWith(prefix, Qt::CaseInsensitive))
+    // Only the exact spelling the saver writes names a record: at least five
+    // digits, and no zero in front of a longer number. Checked by hand, as a
+    // load asks this of every section of the file several times.
+    const qsizetype digits = name.size() - prefix.size();
+    if (digits < 5 || digits > 10 || !name.startsWith(prefix, Qt::CaseInsensitive))
         return std::nullopt;
-    bool ok = false;
-    const int number = name.mid(prefix.size()).toInt(&ok);
-    // Only the exact spelling the saver writes names a record.
-    if (ok && number >= 0 && SectionName(prefix, number).compare(name, Qt::CaseInsensitive) == 0)
-        return number;
-    return std::nullopt;
+    if (digits > 5 && name[prefix.size()] == QLatin1Char('0'))
+        return std::nullopt;
+    qint64 number = 0;
+    for (qsizetype i = prefix.size(); i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        number = number * 10 + (c - u'0');
+    }
+    if (number > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(number);
 }
 
 QList<int> ProfileFile::NumberedSections(const QString &prefix, int count) const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/AlarmFile.h"
 
+#include "model/LoadDamage.h"
 #include "model/ProfileFile.h"
 #include "model/RecordSection.h"
 #include "platform/Clock.h"
@@ -13,7 +14,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString AlarmPrefix = u"Alarm"_s;
 const QString CountKey = u"NumofAlarms"_s;
 
 // Reads the rule fields of the task's recurrence kind, then advances it.
@@ -216,14 +216,17 @@ QString DecodeLineBreaks(const QString &text)
     return out;
 }
 
-LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock)
+LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock, LoadDamage *damage)
 {
     list.RemoveAll();
-    const int count = file.ReadDecimal(CommonSection, CountKey, u"0"_s);
-    for (const int i : file.NumberedSections(AlarmPrefix, count)) {
-        std::optional<AlarmTask> task = readTask(file, ProfileFile::SectionName(AlarmPrefix, i), clock.Now());
-        if (!task)
+    for (const int i : RecordNumbers(file, AlarmPrefix, CountKey, damage)) {
+        const QString section = ProfileFile::SectionName(AlarmPrefix, i);
+        std::optional<AlarmTask> task = readTask(file, section, clock.Now());
+        if (!task) {
+            if (damage)
+                damage->droppedSections.append(section);
             continue;
+        }
         try {
             const EntryHandle h = list.AddTail(*task);
             task->SelfPosition = h;

@@ -7,12 +7,14 @@
 
 class Clock;
 class ProfileFile;
+struct LoadDamage;
 
 // The reminder tasks in alarms.lst: a "Common" counter and one section
 // "Alarm%05d" per task, renumbered densely from 0 at every save.
 
 inline const QString AlarmFileName = QStringLiteral("alarms.lst");
 inline const QString CommonSection = QStringLiteral("Common");
+inline const QString AlarmPrefix = QStringLiteral("Alarm");
 
 // Shown when a task cannot be added to the list for lack of memory.
 inline const QString AddTaskFailedText =
@@ -32,10 +34,11 @@ enum class LoadResult
 };
 
 // Replaces the list with the tasks of the file, advancing recurring tasks to
-// their next occurrence. A damaged task section is dropped silently; sound
-// and program paths that no longer exist are dropped from their task. Stops
-// with AppendFailed (the tasks so far stay) when the list cannot grow.
-LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock);
+// their next occurrence. A damaged task section is dropped, and named in
+// damage when one is given; sound and program paths that no longer exist
+// are dropped from their task. Stops with AppendFailed (the tasks so far
+// stay) when the list cannot grow.
+LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock, LoadDamage *damage = nullptr);
 
 // Writes every task with a valid due moment and date range, and the count
 // of all tasks, to the (already emptied) file.

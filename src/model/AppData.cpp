@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "model/AppData.h"
 
+#include "model/LoadDamage.h"
 #include "model/ProfileFile.h"
 #include "platform/Clock.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 AppData::AppData(QString programDirectory)
     : m_programDirectory(std::move(programDirectory))
@@ -27,12 +29,32 @@ QString AppData::FilePath(const QString &name) const
 
 LoadResult AppData::LoadAll(const Clock &clock, const ScreenRect &desktop)
 {
+    m_clock = &clock;
+    m_damagedFiles.clear();
     const ProfileFile alarms(FilePath(AlarmFileName));
-    const LoadResult result = LoadAlarmFile(alarms, Alarms, clock);
-    LoadBirthdays(alarms, Birthdays);
-    LoadNotes(alarms, Notes, desktop);
+    LoadDamage damage;
+    damage.textDamaged = alarms.LoadedWithDamage();
+    const LoadResult result = LoadAlarmFile(alarms, Alarms, clock, &damage);
+    LoadBirthdays(alarms, Birthdays, &damage);
+    LoadNotes(alarms, Notes, desktop, &damage);
+    // SaveAll rewrites the file from the lists alone: a section of no known
+    // kind would be lost as well.
+    QStringList sections;
+    alarms.GetSectionNames(sections);
+    for (const QString &name : std::as_const(sections)) {
+        const auto isRecord = [&name](const QString &prefix) {
+            return ProfileFile::SectionNumber(prefix, name);
+        };
+        if (name.compare(CommonSection, Qt::CaseInsensitive) != 0 && !isRecord(AlarmPrefix) &&
+            !isRecord(BirthdayPrefix) && !isRecord(NotePrefix))
+            damage.droppedSections.append(name);
+    }
+    if (damage.Any() || result == LoadResult::AppendFailed)
+        m_damagedFiles.insert(AlarmFileName);
 
     const ProfileFile config(FilePath(ConfigFileName));
+    if (config.LoadedWithDamage())
+        m_damagedFiles.insert(ConfigFileName);
     LoadSpeakSettings(config, Settings.Speak, clock.Now());
     LoadSyncSettings(config, Settings.Synchronization);
     LoadClockSettings(config, Settings.Clock, desktop);
@@ -45,5 +67,19 @@ SaveReport AppData::SaveAll(const ClockWindowState &window)
 {
     if (!SaveOnExit)
         return {};
-    return SaveJob(*this, window, SaveJob::ExitSave).Write();
+    const SaveOutcome outcome = SaveJob(*this, window, SaveJob::ExitSave).Write();
+    SaveFinished(outcome);
+    return outcome.failures;
+}
+
+void AppData::SaveFinished(const SaveOutcome &outcome)
+{
+    for (const QString &name : outcome.copiedAside)
+        m_damagedFiles.remove(name);
+    m_newCopies.append(outcome.copies);
+}
+
+DateTime AppData::Now() const
+{
+    return m_clock ? m_clock->Now() : DateTime::Invalid();
 }

@@ -7,8 +7,10 @@
 #include "model/BirthdayNote.h"
 #include "model/SaveJob.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
+#include <utility>
 
 class Clock;
 
@@ -32,13 +34,30 @@ public:
 
     // Loads the task file (tasks, then birthdays and notes) and the settings
     // (speak, synchronisation, clock, interface, general), in that order.
+    // Notes which files loaded with damage (see LoadDamage) and keeps the
+    // clock, which dates the copies SaveAll makes: it must outlive this.
     LoadResult LoadAll(const Clock &clock, const ScreenRect &desktop);
 
     // The exit-time save: rewrites alarms.lst from scratch with the tasks,
     // birthdays and notes, and stores the clock settings in CONFIG.INI, each
-    // file in one atomic write. Does nothing when SaveOnExit is cleared.
-    // Lists the files that could not be written (their old contents stay).
+    // file in one atomic write (a SaveJob). Does nothing when SaveOnExit is
+    // cleared. Lists the files that could not be written; their old
+    // contents stay.
     SaveReport SaveAll(const ClockWindowState &window);
+
+    // Whether the data file (a name in the program directory) loaded with
+    // damage and has not been copied aside yet. Before such a file is first
+    // overwritten a copy of it is kept beside it (DataBackup.h).
+    bool LoadedWithDamage(const QString &fileName) const { return m_damagedFiles.contains(fileName); }
+    const QSet<QString> &DamagedFiles() const { return m_damagedFiles; }
+    // Takes in what a save did: damaged files it copied aside are damaged no
+    // longer, and their copies wait for TakeDamagedFileCopies.
+    void SaveFinished(const SaveOutcome &outcome);
+    // The copies of damaged files that saves made since the last call, as
+    // full paths. The caller tells the user once where they are.
+    QStringList TakeDamagedFileCopies() { return std::exchange(m_newCopies, {}); }
+    // Now, by the clock LoadAll was given; invalid before that.
+    DateTime Now() const;
 
     // While one lives, changes to the task list are the schedule moving on by
     // itself (the tick advancing a recurring task): they are written with the
@@ -71,5 +90,8 @@ public:
 private:
     QString m_programDirectory;
     QString m_skinDirectory;
+    const Clock *m_clock = nullptr;
+    QSet<QString> m_damagedFiles;
+    QStringList m_newCopies;
     int m_routineDepth = 0;
 };

@@ -67,7 +67,7 @@ void AutoSaver::MarkChanged(int parts)
     if (!m_pending)
         m_sinceFirstChange.start();
     m_pending |= parts;
-    if (m_running)
+    if (m_job)
         return; // the save under way schedules the next when it ends
     const qint64 untilLatest = m_latestMs - m_sinceFirstChange.elapsed();
     m_timer.start(int(std::clamp<qint64>(untilLatest, 0, m_quietMs)));
@@ -75,26 +75,28 @@ void AutoSaver::MarkChanged(int parts)
 
 void AutoSaver::startSave()
 {
-    if (m_running || !m_pending || !m_data.SaveOnExit)
+    if (m_job || !m_pending || !m_data.SaveOnExit)
         return;
-    joinWriter();
-    auto job = std::make_shared<SaveJob>(m_data, m_window, m_pending);
+    m_job = std::make_shared<SaveJob>(m_data, m_window, m_pending);
     m_pending = 0;
-    m_running = true;
-    m_writer = std::thread([this, job] {
-        const SaveReport report = job->Write();
+    m_writer = std::thread([this, job = m_job] {
+        m_outcome = job->Write();
         // Back on the window thread; dropped if the saver is gone by then
         // (its destructor joins this thread first, so `this` is still alive
         // while the call is queued).
-        QMetaObject::invokeMethod(
-            this, [this, report, parts = job->Parts()] { finish(report, parts); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &AutoSaver::finish, Qt::QueuedConnection);
     });
 }
 
-void AutoSaver::finish(const SaveReport &report, int parts)
+void AutoSaver::finish()
 {
-    m_running = false;
+    if (!m_job)
+        return; // the exit-time save took this one in already
     joinWriter();
+    const int parts = std::exchange(m_job, {})->Parts();
+    const SaveOutcome outcome = std::exchange(m_outcome, {});
+    m_data.SaveFinished(outcome);
+    const SaveReport &report = outcome.failures;
     const bool changedMeanwhile = m_pending != 0;
     for (const SaveFailure &failure : report) {
         // What failed is still to be saved: with the next change, or at exit.
@@ -141,14 +143,14 @@ void AutoSaver::joinWriter()
 SaveReport AutoSaver::SaveNow()
 {
     m_timer.stop();
-    joinWriter();
-    m_running = false;
+    finish(); // a save under way ends first
     const int parts = SaveJob::ExitSave | m_pending;
     m_pending = 0;
     if (!m_data.SaveOnExit)
         return {};
-    const SaveReport report = SaveJob(m_data, m_window, parts).Write();
-    for (const SaveFailure &failure : report)
+    const SaveOutcome outcome = SaveJob(m_data, m_window, parts).Write();
+    m_data.SaveFinished(outcome);
+    for (const SaveFailure &failure : outcome.failures)
         qCWarning(lcSave) << "Could not save" << failure.path << ":" << failure.reason;
-    return report;
+    return outcome.failures;
 }

@@ -40,7 +40,7 @@ public:
     // The exit-time save, after any save under way: the task file, the
     // clock settings and whatever else changed since the last save.
     SaveReport SaveNow();
-    bool SavePending() const { return m_pending != 0 || m_running; }
+    bool SavePending() const { return m_pending != 0 || m_job; }
 
     void SetDelays(int quietMs, int latestMs);
 
@@ -54,7 +54,7 @@ private:
     class ListWatch;
 
     void startSave();
-    void finish(const SaveReport &report, int parts);
+    void finish();
     void joinWriter();
     SaveReport newFailures(const SaveReport &report, int parts);
 
@@ -68,7 +68,8 @@ private:
     int m_quietMs = QuietMs;
     int m_latestMs = LatestMs;
     int m_pending = 0; // parts changed since the last save started
-    bool m_running = false;
+    std::shared_ptr<SaveJob> m_job; // the save being written
+    SaveOutcome m_outcome; // what it did, set by the writer before it ends
     std::thread m_writer;
     QSet<QString> m_reported; // files whose failure the user was told about
 };

@@ -2,6 +2,7 @@
 #include "model/BirthdayNote.h"
 
 #include "model/AlarmFile.h"
+#include "model/LoadDamage.h"
 #include "model/ProfileFile.h"
 #include "model/RecordSection.h"
 #include "model/TextScan.h"
@@ -11,9 +12,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QString BirthdayPrefix = u"Birthday"_s;
-const QString NotePrefix = u"Note"_s;
 
 std::optional<BirthdayEntry> readBirthday(const ProfileFile &file, const QString &section)
 {
@@ -72,13 +70,15 @@ std::optional<NoteEntry> readNote(const ProfileFile &file, const QString &sectio
 
 template<class Entry, class Read>
 void loadRecords(const ProfileFile &file, StableList<Entry> &list, const QString &prefix, const QString &countKey,
-                 Read read)
+                 LoadDamage *damage, Read read)
 {
     list.RemoveAll();
-    const int count = file.ReadDecimal(CommonSection, countKey, u"0"_s);
-    for (const int i : file.NumberedSections(prefix, count)) {
-        if (std::optional<Entry> entry = read(ProfileFile::SectionName(prefix, i)))
+    for (const int i : RecordNumbers(file, prefix, countKey, damage)) {
+        const QString section = ProfileFile::SectionName(prefix, i);
+        if (std::optional<Entry> entry = read(section))
             list.AddTail(*entry);
+        else if (damage)
+            damage->droppedSections.append(section);
     }
 }
 
@@ -91,9 +91,9 @@ NoteEntry InitNoteEntry(const DateTime &now)
     return note;
 }
 
-void LoadBirthdays(const ProfileFile &file, BirthdayList &list)
+void LoadBirthdays(const ProfileFile &file, BirthdayList &list, LoadDamage *damage)
 {
-    loadRecords(file, list, BirthdayPrefix, u"NumofBirthday"_s,
+    loadRecords(file, list, BirthdayPrefix, u"NumofBirthday"_s, damage,
                 [&](const QString &section) { return readBirthday(file, section); });
 }
 
@@ -117,9 +117,9 @@ void SaveBirthdays(ProfileFile &file, const BirthdayList &list)
     file.WriteValue(CommonSection, u"NumofBirthday"_s, list.GetCount());
 }
 
-void LoadNotes(const ProfileFile &file, NoteList &list, const ScreenRect &desktop)
+void LoadNotes(const ProfileFile &file, NoteList &list, const ScreenRect &desktop, LoadDamage *damage)
 {
-    loadRecords(file, list, NotePrefix, u"NumofNotes"_s,
+    loadRecords(file, list, NotePrefix, u"NumofNotes"_s, damage,
                 [&](const QString &section) { return readNote(file, section, desktop); });
 }
 

@@ -9,6 +9,7 @@
 #include <QString>
 
 class ProfileFile;
+struct LoadDamage;
 
 // A person's birthday with its advance-notice choices.
 struct BirthdayEntry
@@ -67,12 +68,16 @@ struct NoteEntry
 // A note with every default, last changed at `now`.
 NoteEntry InitNoteEntry(const DateTime &now);
 
+inline const QString BirthdayPrefix = QStringLiteral("Birthday");
+inline const QString NotePrefix = QStringLiteral("Note");
+
 using BirthdayList = StableList<BirthdayEntry>;
 using NoteList = StableList<NoteEntry>;
 
 // The "Birthday%05d" and "Note%05d" sections of alarms.lst and their counts
-// in "Common". A section missing a mandatory value is dropped silently.
-void LoadBirthdays(const ProfileFile &file, BirthdayList &list);
+// in "Common". A section missing a mandatory value is dropped, and named in
+// damage when one is given.
+void LoadBirthdays(const ProfileFile &file, BirthdayList &list, LoadDamage *damage = nullptr);
 void SaveBirthdays(ProfileFile &file, const BirthdayList &list);
-void LoadNotes(const ProfileFile &file, NoteList &list, const ScreenRect &desktop);
+void LoadNotes(const ProfileFile &file, NoteList &list, const ScreenRect &desktop, LoadDamage *damage = nullptr);
 void SaveNotes(ProfileFile &file, const NoteList &list);

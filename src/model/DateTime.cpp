@@ -215,7 +215,18 @@ DateTime DateTime::AddSeconds(qint64 seconds) const
 {
     if (!m_valid)
         return *this;
-    return FromSeconds(m_seconds + seconds);
+    qint64 sum = 0;
+    if (__builtin_add_overflow(m_seconds, seconds, &sum))
+        return Invalid();
+    return FromSeconds(sum);
+}
+
+DateTime DateTime::AddScaled(qint64 count, qint64 unit) const
+{
+    qint64 seconds = 0;
+    if (__builtin_mul_overflow(count, unit, &seconds))
+        return m_valid ? Invalid() : *this;
+    return AddSeconds(seconds);
 }
 
 QString DateTime::Format(const char *format) const

@@ -60,9 +60,11 @@ public:
     // This value's date combined with the time of day of another value.
     DateTime WithTimeOf(const DateTime &time) const;
 
+    // Any span is taken: one that leaves the supported range, however far,
+    // gives an invalid value.
     DateTime AddSeconds(qint64 seconds) const;
-    DateTime AddMinutes(qint64 minutes) const { return AddSeconds(minutes * 60); }
-    DateTime AddDays(qint64 days) const { return AddSeconds(days * SecondsPerDay); }
+    DateTime AddMinutes(qint64 minutes) const { return AddScaled(minutes, 60); }
+    DateTime AddDays(qint64 days) const { return AddScaled(days, SecondsPerDay); }
 
     // strftime-like: %Y %m %d %H %M %S and %%; an invalid value formats empty.
     QString Format(const char *format) const;
@@ -92,6 +94,7 @@ private:
     };
     Date CivilDate() const;
     static bool InRange(qint64 seconds);
+    DateTime AddScaled(qint64 count, qint64 unit) const;
 
     qint64 m_seconds = 0;
     bool m_valid = true;

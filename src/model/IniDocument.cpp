@@ -5,30 +5,222 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <climits>
+#include <optional>
 
 namespace {
 
-QString decode(const QByteArray &bytes, IniDocument::Encoding &encoding)
+using Encoding = IniDocument::Encoding;
+
+// How well a run of bytes reads as UTF-8: well-formed multi-byte sequences
+// against bytes that belong to none.
+struct Utf8Score
 {
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        encoding = IniDocument::Encoding::Utf8;
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    qsizetype good = 0;
+    qsizetype bad = 0;
+};
+
+Utf8Score scoreUtf8(const char *bytes, qsizetype size)
+{
+    Utf8Score score;
+    for (qsizetype i = 0; i < size;) {
+        const uchar lead = uchar(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        int length = 0;
+        uchar low = 0x80;
+        uchar high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80; // no overlong forms
+            high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        }
+        bool ok = length > 0 && i + length <= size;
+        for (int k = 1; ok && k < length; ++k) {
+            const uchar next = uchar(bytes[i + k]);
+            ok = k == 1 ? next >= low && next <= high : next >= 0x80 && next <= 0xBF;
+        }
+        if (ok) {
+            ++score.good;
+            i += length;
+        } else {
+            ++score.bad;
+            ++i;
+        }
     }
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        const bool little = bytes.startsWith("\xFF\xFE");
-        encoding = little ? IniDocument::Encoding::Utf16LE : IniDocument::Encoding::Utf16BE;
-        QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-        return decoder(bytes.mid(2));
+    return score;
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+// A UTF-16 file without a byte-order mark. INI text is mostly ASCII, whose
+// characters have a zero high byte; 8-bit text holds no zero bytes at all,
+// and a run of zeros left by a crash pairs up as 00 00, which counts for
+// neither byte order.
+std::optional<Encoding> bomlessUtf16(const QByteArray &bytes)
+{
+    if (!bytes.contains('\0'))
+        return std::nullopt;
+    qsizetype little = 0;
+    qsizetype big = 0;
+    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2) {
+        const bool lowZero = bytes[i] == 0;
+        const bool highZero = bytes[i + 1] == 0;
+        if (lowZero != highZero)
+            ++(highZero ? little : big);
     }
+    const qsizetype units = bytes.size() / 2;
+    if (little > 3 * big && little * 8 >= units)
+        return Encoding::Utf16LE;
+    if (big > 3 * little && big * 8 >= units)
+        return Encoding::Utf16BE;
+    return std::nullopt;
+}
+
+struct Decoded
+{
+    QString text;
+    Encoding encoding = Encoding::Utf8;
+    bool damaged = false;
+};
+
+Decoded decodeUtf16(QByteArrayView bytes, Encoding encoding)
+{
+    QStringDecoder decoder(encoding == Encoding::Utf16LE ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    Decoded out;
+    out.encoding = encoding;
+    out.text = decoder(bytes);
+    out.damaged = decoder.hasError() || bytes.size() % 2 != 0;
+    return out;
+}
+
+// 8-bit text is UTF-8 or GBK (the code page of Chinese Windows). A file
+// that is valid UTF-8 throughout is UTF-8. Otherwise the encoding is chosen
+// line by line, so that one bad byte cannot garble every other line:
+// - the file as a whole is GBK when its bytes that fit no UTF-8 sequence
+//   outnumber its well-formed multi-byte sequences, and there are at least
+//   two (one is a stray byte, as a GBK character has two); a UTF-8 BOM
+//   rules GBK out;
+// - in a GBK file every line is GBK, except a line that is valid UTF-8 and
+//   not valid GBK. Short GBK texts are often valid UTF-8 by chance ("牛" is
+//   C5 A3, which UTF-8 reads as "ţ"), so validity alone cannot decide;
+// - in a UTF-8 file every line is UTF-8 (a stray byte becomes U+FFFD and the
+//   rest of the line stays), except a line made mostly of bytes that fit no
+//   UTF-8 sequence, at least two of them, that reads as GBK without error.
+// Lines end at CR and LF, which are never part of a multi-byte character in
+// either encoding.
+Decoded decode8Bit(QByteArrayView bytes, bool utf8Bom)
+{
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (!utf8.hasError()) {
-        encoding = IniDocument::Encoding::Utf8;
-        return text;
-    }
-    encoding = IniDocument::Encoding::Gbk;
+    Decoded out;
+    out.text = utf8(bytes);
+    if (!utf8.hasError())
+        return out;
+
+    const Utf8Score whole = scoreUtf8(bytes.data(), bytes.size());
+    const bool gbkFile = !utf8Bom && whole.bad >= 2 && whole.bad > whole.good;
+    out.encoding = gbkFile ? Encoding::Gbk : Encoding::Utf8;
+    out.text.clear();
+    out.text.reserve(bytes.size());
+
     QStringDecoder gbk("GBK");
-    return gbk(bytes);
+    // A line decoded as GBK; false when it holds something GBK cannot
+    // read. Besides U+FFFD, that is a private-use character: the decoder
+    // gives one for a lone 0xFF, and real text hardly ever has them. The
+    // appended line end flushes a lead byte left without its trail, so that
+    // no line's bytes run into the next.
+    const auto asGbk = [&gbk](QByteArrayView line, QString &text) {
+        QByteArray terminated = line.toByteArray();
+        terminated.append('\n');
+        text = gbk(terminated);
+        text.chop(1);
+        return std::none_of(text.begin(), text.end(), [](QChar c) {
+            return c == QChar::ReplacementCharacter || (c.unicode() >= 0xE000 && c.unicode() <= 0xF8FF);
+        });
+    };
+    bool sawUtf8 = false;
+    bool sawGbk = false;
+    qsizetype pos = 0;
+    while (pos < bytes.size()) {
+        qsizetype end = pos;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+            ++end;
+        const QByteArrayView line = bytes.sliced(pos, end - pos);
+        if (isAscii(line)) {
+            out.text += QLatin1String(line.data(), line.size());
+        } else {
+            const Utf8Score score = scoreUtf8(line.data(), line.size());
+            QString gbkText;
+            const bool useGbk = gbkFile ? score.bad > 0 || asGbk(line, gbkText)
+                                        : score.bad >= 2 && score.bad > score.good && asGbk(line, gbkText);
+            if (useGbk) {
+                // A line valid as UTF-8 was decoded above already; another
+                // one is decoded now, errors and all.
+                if (gbkText.isNull() && !asGbk(line, gbkText))
+                    out.damaged = true;
+                out.text += gbkText;
+                sawGbk = true;
+            } else {
+                // A U+FEFF at the start of a line is text here, as it is
+                // anywhere but at the start of the file.
+                QStringDecoder lineDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+                out.text += lineDecoder(line);
+                out.damaged = out.damaged || score.bad > 0;
+                sawUtf8 = true;
+            }
+        }
+        pos = end;
+        while (pos < bytes.size() && (bytes[pos] == '\n' || bytes[pos] == '\r'))
+            out.text += QLatin1Char(bytes[pos++]);
+    }
+    // A file of two encodings was put together from different sources, or
+    // some of its lines were guessed wrong: either way it is not the file
+    // the writer meant.
+    out.damaged = out.damaged || (sawUtf8 && sawGbk);
+    return out;
+}
+
+Decoded decode(const QByteArray &bytes)
+{
+    Decoded out;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        out = decodeUtf16(QByteArrayView(bytes).sliced(2),
+                          bytes.startsWith("\xFF\xFE") ? Encoding::Utf16LE : Encoding::Utf16BE);
+    } else if (const std::optional<Encoding> utf16 = bomlessUtf16(bytes)) {
+        out = decodeUtf16(bytes, *utf16);
+    } else {
+        const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+        QByteArrayView body = QByteArrayView(bytes).sliced(bom ? 3 : 0);
+        // Zero bytes are no text in an 8-bit file; they are what a crash
+        // leaves in a file whose blocks were never written. Dropping them
+        // also keeps what is written back from reading as UTF-16.
+        QByteArray withoutZeros;
+        if (body.contains('\0')) {
+            withoutZeros = body.toByteArray();
+            withoutZeros.removeIf([](char c) { return c == 0; });
+            body = withoutZeros;
+        }
+        out = decode8Bit(body, bom);
+        out.damaged = out.damaged || !withoutZeros.isNull();
+    }
+    // Byte-order marks beyond the first are no text either. The writer puts
+    // at most one back, so a file read, written and read again keeps its
+    // first line (a U+FEFF in front of a section header would hide it).
+    qsizetype marks = 0;
+    while (marks < out.text.size() && out.text[marks] == QChar::ByteOrderMark)
+        ++marks;
+    out.text.remove(0, marks);
+    return out;
 }
 
 bool hasLineBreak(QStringView value)
@@ -119,7 +311,10 @@ void IniDocument::rewrite(Line &line, QStringView key, QStringView value)
 IniDocument IniDocument::Parse(const QByteArray &bytes)
 {
     IniDocument doc;
-    doc.m_text = decode(bytes, doc.m_encoding);
+    Decoded decoded = decode(bytes);
+    doc.m_text = std::move(decoded.text);
+    doc.m_encoding = decoded.encoding;
+    doc.m_textDamaged = decoded.damaged;
     const QStringView text = doc.m_text;
     doc.m_sections.emplace_back(); // lines before the first header
     Section *current = &doc.m_sections.back();
@@ -327,6 +522,18 @@ void IniDocument::WriteString(const QString &section, const QString &key, QStrin
     QString cleaned;
     if (hasLineBreak(value)) {
         cleaned = withoutLineBreaks(value);
+        value = cleaned;
+    }
+    // Reading trims a value and strips one pair of quotes around it: a value
+    // that either would change goes in quotes, so that it reads back as
+    // written (the Windows profile functions read such a line the same way).
+    if (value.trimmed().size() != value.size() || stripQuotes(value).size() != value.size()) {
+        QString quoted;
+        quoted.reserve(value.size() + 2);
+        quoted += QLatin1Char('"');
+        quoted += value;
+        quoted += QLatin1Char('"');
+        cleaned = std::move(quoted);
         value = cleaned;
     }
     Section &s = sectionForWriting(section);

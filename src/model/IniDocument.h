@@ -35,10 +35,11 @@ size_t qHash(const NameKey &key, size_t seed = 0);
 // - lines starting with ';' are comments; they and blank lines are kept;
 // - a value in matching single or double quotes reads without them;
 // - a new key goes to the end of its section, a new section to the end.
-// The text is decoded from UTF-8 (with or without BOM), UTF-16 with a BOM,
-// or else GBK (the code page of Chinese Windows). It is encoded back as
-// UTF-16 when it came with a UTF-16 BOM, otherwise as UTF-8 without BOM,
-// with CR LF line ends.
+// The text is decoded from UTF-8 (with or without BOM), UTF-16 (with a BOM,
+// or recognised by the zero bytes of its ASCII characters), or GBK (the code
+// page of Chinese Windows), chosen line by line in a file that is not valid
+// UTF-8 throughout. It is encoded back as UTF-16 with a BOM when it came as
+// UTF-16, otherwise as UTF-8 without BOM, with CR LF line ends.
 class IniDocument
 {
 public:
@@ -54,6 +55,11 @@ public:
     QByteArray Serialize() const;
 
     Encoding SourceEncoding() const { return m_encoding; }
+    // True when the bytes did not decode cleanly: byte sequences that fit
+    // no character (read as U+FFFD), zero bytes in 8-bit text, or lines in
+    // both UTF-8 and GBK. Writing such a document back cannot give the same
+    // bytes, so the caller may want to keep the original.
+    bool TextDamaged() const { return m_textDamaged; }
 
     // The stored value (quotes kept), or nothing when the key is absent.
     std::optional<QString> RawValue(const QString &section, const QString &key) const;
@@ -129,6 +135,7 @@ private:
     QHash<NameKey, std::vector<int>> m_sectionIndex; // name -> its sections in file order
     mutable int m_lastSection = -1; // the section looked up last
     Encoding m_encoding = Encoding::Utf8;
+    bool m_textDamaged = false;
     bool m_modified = false;
 };
 

@@ -6,13 +6,19 @@
 #include <QFile>
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 ProfileFile::ProfileFile(const QString &path)
     : m_path(path)
 {
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        m_document = IniDocument::Parse(file.readAll());
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = file.readAll();
+        m_unreadable = file.error() != QFileDevice::NoError;
+        m_document = IniDocument::Parse(bytes);
+    } else {
+        m_unreadable = file.exists();
+    }
 }
 
 QString ProfileFile::ReadString(const QString &section, const QString &key, const QString &defaultValue,
@@ -76,17 +82,35 @@ QString ProfileFile::SectionName(const QString &prefix, int number)
     return prefix + QStringLiteral("%1").arg(number, 5, 10, QLatin1Char('0'));
 }
 
+std::optional<int> ProfileFile::SectionNumber(const QString &prefix, const QString &name)
+{
+    // Only the exact spelling the saver writes names a record: at least five
+    // digits, and no zero in front of a longer number. Checked by hand, as a
+    // load asks this of every section of the file several times.
+    const qsizetype digits = name.size() - prefix.size();
+    if (digits < 5 || digits > 10 || !name.startsWith(prefix, Qt::CaseInsensitive))
+        return std::nullopt;
+    if (digits > 5 && name[prefix.size()] == QLatin1Char('0'))
+        return std::nullopt;
+    qint64 number = 0;
+    for (qsizetype i = prefix.size(); i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        number = number * 10 + (c - u'0');
+    }
+    if (number > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(number);
+}
+
 QList<int> ProfileFile::NumberedSections(const QString &prefix, int count) const
 {
     QList<int> numbers;
     for (const QString &name : m_document.SectionNames()) {
-        if (!name.startsWith(prefix, Qt::CaseInsensitive))
-            continue;
-        bool ok = false;
-        const int number = name.mid(prefix.size()).toInt(&ok);
-        // Only the exact spelling the saver writes names a record.
-        if (ok && number >= 0 && number < count && SectionName(prefix, number).compare(name, Qt::CaseInsensitive) == 0)
-            numbers.append(number);
+        const std::optional<int> number = SectionNumber(prefix, name);
+        if (number && *number < count)
+            numbers.append(*number);
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;

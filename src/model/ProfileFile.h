@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // An INI file of the program directory. The file is parsed once when the
 // accessor is made; reads and writes work on that copy, and Save writes it
@@ -22,6 +23,9 @@ public:
     explicit ProfileFile(const QString &path);
 
     const QString &Path() const { return m_path; }
+    // True when the file exists but could not be read, or its bytes did not
+    // decode cleanly (IniDocument::TextDamaged).
+    bool LoadedWithDamage() const { return m_unreadable || m_document.TextDamaged(); }
 
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue,
                        int bufferSize = ValueBuffer) const;
@@ -44,6 +48,8 @@ public:
     // much as the file holds, whatever count a damaged file claims.
     QList<int> NumberedSections(const QString &prefix, int count) const;
     static QString SectionName(const QString &prefix, int number);
+    // The number of a section named exactly as SectionName spells it.
+    static std::optional<int> SectionNumber(const QString &prefix, const QString &name);
 
     // Writes the file when it changed; on failure the file on disk is as it
     // was and the result says why.
@@ -52,4 +58,5 @@ public:
 private:
     QString m_path;
     IniDocument m_document;
+    bool m_unreadable = false;
 };

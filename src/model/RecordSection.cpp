@@ -1,9 +1,40 @@
 // SPDX-License-Identifier: MIT
 #include "model/RecordSection.h"
 
+#include "model/AlarmFile.h"
+#include "model/LoadDamage.h"
 #include "model/TextScan.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <optional>
+
+QList<int> RecordNumbers(const ProfileFile &file, const QString &prefix, const QString &countKey, LoadDamage *damage)
+{
+    const QString text = file.ReadString(CommonSection, countKey, ProfileFile::NoneValue);
+    std::optional<int> count;
+    if (text != ProfileFile::NoneValue) {
+        const QList<int> number = ScanIntegers(text, "%d");
+        if (!number.isEmpty() && number.front() >= 0)
+            count = number.front();
+        else if (damage)
+            damage->badCount = true;
+    }
+    QList<int> numbers;
+    QStringList names;
+    file.GetSectionNames(names);
+    for (const QString &name : names) {
+        const std::optional<int> number = ProfileFile::SectionNumber(prefix, name);
+        if (!number)
+            continue;
+        if (!count || *number < *count)
+            numbers.append(*number);
+        else if (damage)
+            damage->droppedSections.append(name);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
 
 RecordReader::RecordReader(const ProfileFile &file, QString section)
     : m_file(file)

@@ -4,7 +4,18 @@
 #include "model/DateTime.h"
 #include "model/ProfileFile.h"
 
+#include <QList>
 #include <QString>
+
+struct LoadDamage;
+
+// The numbers of the record sections prefix + "%05d" to load, ascending.
+// The count under countKey in "Common" limits them, as the saver wrote it.
+// A count that is missing, negative or no number counts every such section
+// there is, as a huge count does: reading a damaged count as 0 would lose
+// every record at the next save. A count that is there but no count, and
+// sections beyond a good count, go into damage (when given).
+QList<int> RecordNumbers(const ProfileFile &file, const QString &prefix, const QString &countKey, LoadDamage *damage);
 
 // Reads the values of one record section (a task, a birthday, a note). A
 // mandatory value that is missing or empty, or a date that does not exist,

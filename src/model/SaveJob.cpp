@@ -3,9 +3,12 @@
 
 #include "model/AlarmFile.h"
 #include "model/AppData.h"
+#include "model/DataBackup.h"
 #include "model/ProfileFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -14,10 +17,10 @@ template<class T> void copyList(const StableList<T> &from, StableList<T> &to)
     from.ForEach([&to](EntryHandle, const T &value) { to.AddTail(value); });
 }
 
-void saveFile(ProfileFile &file, SaveReport &report)
+void saveFile(ProfileFile &file, SaveOutcome &outcome)
 {
     if (const WriteResult result = file.Save(); !result)
-        report.append({file.Path(), result.error});
+        outcome.failures.append({file.Path(), result.error});
 }
 
 } // namespace
@@ -25,6 +28,8 @@ void saveFile(ProfileFile &file, SaveReport &report)
 SaveJob::SaveJob(AppData &data, const ClockWindowState &window, int parts)
     : m_directory(data.ProgramDirectory())
     , m_parts(parts)
+    , m_damaged(data.DamagedFiles())
+    , m_now(data.Now())
 {
     TakeWindowState(data.Settings.Clock, window);
     m_settings = data.Settings;
@@ -35,11 +40,31 @@ SaveJob::SaveJob(AppData &data, const ClockWindowState &window, int parts)
     }
 }
 
-SaveReport SaveJob::Write() const
+bool SaveJob::keepDamaged(const QString &name, SaveOutcome &outcome) const
 {
-    SaveReport report;
+    if (!m_damaged.contains(name))
+        return true;
+    const QString path = QDir(m_directory).filePath(name);
+    if (!QFileInfo::exists(path)) { // gone meanwhile: nothing left to keep
+        outcome.copiedAside.append(name);
+        return true;
+    }
+    const QString copy = CopyDamagedFileAside(path, m_now);
+    if (copy.isEmpty()) {
+        outcome.failures.append(
+            {path, QCoreApplication::translate("SaveJob", "无法先为这个损坏的文件保留一份副本，文件保持原样")});
+        return false;
+    }
+    outcome.copiedAside.append(name);
+    outcome.copies.append(copy);
+    return true;
+}
+
+SaveOutcome SaveJob::Write() const
+{
+    SaveOutcome outcome;
     const QDir directory(m_directory);
-    if (m_parts & ConfigFile) {
+    if ((m_parts & ConfigFile) && keepDamaged(ConfigFileName, outcome)) {
         ProfileFile config(directory.filePath(ConfigFileName));
         const ClockSettings &clock = m_settings.Clock;
         if (m_parts & ClockGroup)
@@ -52,9 +77,13 @@ SaveReport SaveJob::Write() const
             SaveSyncSettings(config, m_settings.Synchronization);
         if (m_parts & InterfaceGroup)
             SaveInterfaceSettings(config, m_settings.Interface);
-        saveFile(config, report);
+        saveFile(config, outcome);
     }
-    if (m_parts & TaskFile) {
+    if ((m_parts & TaskFile) && keepDamaged(AlarmFileName, outcome)) {
+        // A backup that fails must not stop the save: the data in memory is
+        // newer than any copy.
+        if (m_now.IsValid())
+            KeepDailyBackup(m_directory, AlarmFileName, m_now);
         // The task file is rewritten from scratch: a record deleted in the
         // program leaves no section behind.
         ProfileFile alarms(directory.filePath(AlarmFileName));
@@ -62,7 +91,7 @@ SaveReport SaveJob::Write() const
         SaveAlarmFile(alarms, m_alarms);
         SaveBirthdays(alarms, m_birthdays);
         SaveNotes(alarms, m_notes);
-        saveFile(alarms, report);
+        saveFile(alarms, outcome);
     }
-    return report;
+    return outcome;
 }

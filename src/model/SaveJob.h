@@ -6,7 +6,9 @@
 #include "model/BirthdayNote.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 class AppData;
 
@@ -20,10 +22,20 @@ struct SaveFailure
 };
 using SaveReport = QList<SaveFailure>;
 
+// What a save did.
+struct SaveOutcome
+{
+    SaveReport failures;
+    QStringList copiedAside; // names of damaged files now kept as copies
+    QStringList copies; // the copies' paths
+};
+
 // One save of the data files, copied out of the program's lists and settings
 // when it is made, so that the writing may run on another thread while the
 // lists go on changing. Each file is written once, atomically; a file that
-// fails keeps its old contents on disk.
+// fails keeps its old contents on disk. A file that loaded with damage is
+// first copied aside, and is left as it is when that copy cannot be made;
+// once a day alarms.lst is also copied to backup/.
 class SaveJob
 {
 public:
@@ -49,11 +61,17 @@ public:
     SaveJob &operator=(const SaveJob &) = delete;
 
     int Parts() const { return m_parts; }
-    SaveReport Write() const;
+    SaveOutcome Write() const;
 
 private:
+    // Whether the file may be overwritten: a damaged one only once its copy
+    // is made.
+    bool keepDamaged(const QString &name, SaveOutcome &outcome) const;
+
     QString m_directory;
     int m_parts;
+    QSet<QString> m_damaged;
+    DateTime m_now;
     AlarmList m_alarms;
     BirthdayList m_birthdays;
     NoteList m_notes;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QtGlobal>
+
 // A window rectangle in screen coordinates as the data files keep it: the
 // right and bottom edges are coordinates, not sizes.
 struct ScreenRect
@@ -10,8 +12,9 @@ struct ScreenRect
     int right = 0;
     int bottom = 0;
 
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
+    // In 64 bits: the edges come from the data files and may be anything.
+    qint64 Width() const { return qint64(right) - left; }
+    qint64 Height() const { return qint64(bottom) - top; }
     friend bool operator==(const ScreenRect &, const ScreenRect &) = default;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -13,7 +14,7 @@ namespace {
 int tableMonthLength(int month)
 {
     static constexpr int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return lengths[month - 1];
+    return month >= 1 && month <= 12 ? lengths[month - 1] : 0; // 0: no day fits
 }
 
 struct YearMonth
@@ -24,10 +25,14 @@ struct YearMonth
     friend auto operator<=>(const YearMonth &, const YearMonth &) = default;
 };
 
+// `months` months after year/month. The interval comes from the file and
+// may be anything: the sum is worked out in 64 bits, and a year outside the
+// supported range comes back as 0 or 10000, which no date takes.
 YearMonth monthsAfter(int year, int month, int months)
 {
-    const int zeroBased = month - 1 + months;
-    return {year + zeroBased / 12, zeroBased % 12 + 1};
+    const qint64 zeroBased = qint64(month) - 1 + months;
+    const qint64 years = zeroBased >= 0 ? zeroBased / 12 : (zeroBased - 11) / 12;
+    return {int(std::clamp<qint64>(year + years, 0, 10000)), int(zeroBased - years * 12) + 1};
 }
 
 DateTime atDay(int year, int month, int day, const DateTime &timeOf)
@@ -86,8 +91,9 @@ DateTime nthWeekdayOfMonth(const DateTime &firstOfMonth, int order, int weekday)
 }
 
 // Days from t to the next enabled weekday of its cycle: the next one later
-// in t's week, or else the first one of the week `weeks` weeks on.
-int weeklyStep(const DateTime &t, int weeks, WeekdaySet enabled)
+// in t's week, or else the first one of the week `weeks` weeks on (in 64
+// bits: `weeks` comes from the file).
+qint64 weeklyStep(const DateTime &t, int weeks, WeekdaySet enabled)
 {
     const int b = t.WeekdayBit();
     for (int j = b + 1; j <= 6; ++j) {
@@ -101,7 +107,7 @@ int weeklyStep(const DateTime &t, int weeks, WeekdaySet enabled)
             break;
         }
     }
-    return 7 * weeks + first - b;
+    return 7 * qint64(weeks) + first - b;
 }
 
 bool weekOrderInBounds(int order, int weekday)
@@ -118,7 +124,8 @@ DateLimit DateLimitOf(const AlarmTask &task)
 
 bool AddMinutes(DateTime &x, qint64 n, bool forward)
 {
-    x = x.AddMinutes(forward ? n : -n);
+    // -n does not exist for the most negative n; no date is that far back.
+    x = forward ? x.AddMinutes(n) : n == std::numeric_limits<qint64>::min() ? DateTime::Invalid() : x.AddMinutes(-n);
     return x.IsValid();
 }
 
@@ -203,7 +210,7 @@ bool AdvanceWeekly(DateTime &t, int weeks, WeekdaySet enabled, const DateLimit &
     // The step is worked out afresh from each moment reached, so catching up
     // over several weeks keeps landing on enabled weekdays.
     do {
-        if (!AddMinutes(t, qint64(weeklyStep(t, weeks, enabled)) * 1440, true))
+        if (!AddMinutes(t, weeklyStep(t, weeks, enabled) * 1440, true))
             return false;
         if (const RangeResult r = applyDateLimit(t, range); r != RangeResult::Continue)
             return r == RangeResult::Ended;

@@ -3,6 +3,7 @@
 
 #include "TestFiles.h"
 #include "fakes/FakeClock.h"
+#include "model/LoadDamage.h"
 #include "model/ProfileFile.h"
 
 #include <QFile>
@@ -188,19 +189,44 @@ TEST_F(AlarmFileTest, DropsWhatCannotBeStoredOrRead)
     EXPECT_TRUE(loaded.At(h).SoundFile.isEmpty());
 }
 
+// A count that is no count reads every section there is, like a huge one:
+// read as 0, it would lose every task at the next save.
 TEST_F(AlarmFileTest, CountsBeyondTheSectionsAndHugeCountsLoadWhatIsThere)
 {
     AlarmList list;
     for (int i = 0; i < 3; ++i)
         list.AddTail(task(QString::number(i)));
     save(list);
-    for (const char *count : {"5", "2147483647", "-4", "junk"}) {
-        ProfileFile file(path);
-        file.WriteValue(QStringLiteral("Common"), QStringLiteral("NumofAlarms"), QString::fromLatin1(count));
+    const QString saved = text();
+    const struct
+    {
+        const char *countLine;
+        int loaded;
+        bool badCount;
+        QStringList dropped;
+    } cases[] = {
+        {"NumofAlarms=5", 3, false, {}},
+        {"NumofAlarms=2147483647", 3, false, {}},
+        {"NumofAlarms=2", 2, false, {QStringLiteral("Alarm00002")}},
+        {"NumofAlarms=0",
+         0,
+         false,
+         {QStringLiteral("Alarm00000"), QStringLiteral("Alarm00001"), QStringLiteral("Alarm00002")}},
+        {"NumofAlarms=-4", 3, true, {}},
+        {"NumofAlarms=junk", 3, true, {}},
+        {"NumofAlarms=", 3, true, {}},
+        {"Missing=1", 3, false, {}},
+    };
+    for (const auto &c : cases) {
+        QString damaged = saved;
+        damaged.replace(QStringLiteral("NumofAlarms=3"), QString::fromLatin1(c.countLine));
+        writeRaw(damaged.toUtf8());
         AlarmList loaded;
-        LoadAlarmFile(file, loaded, clock);
-        const int expected = QByteArray(count).toInt() > 0 ? 3 : 0;
-        EXPECT_EQ(loaded.GetCount(), expected) << count;
+        LoadDamage damage;
+        LoadAlarmFile(ProfileFile(path), loaded, clock, &damage);
+        EXPECT_EQ(loaded.GetCount(), c.loaded) << c.countLine;
+        EXPECT_EQ(damage.badCount, c.badCount) << c.countLine;
+        EXPECT_EQ(damage.droppedSections, c.dropped) << c.countLine;
     }
 }
 
@@ -268,4 +294,89 @@ TEST_F(AlarmFileTest, MissingMandatoryValuesDropOnlyTheirSection)
     load(loaded);
     ASSERT_EQ(loaded.GetCount(), 1);
     EXPECT_EQ(loaded.At(loaded.GetHeadPosition()).Message, QString());
+}
+
+// Every number of a task section at the extremes of int (and beyond, which
+// reads as those extremes): the task loads, or its section is dropped where
+// the value makes its rule fail or its date impossible; nothing overflows.
+TEST_F(AlarmFileTest, ExtremeNumbersLoadOrDropTheirSection)
+{
+    // Both sub-modes' keys are there, so that switching a mode is defined.
+    const QString daily = QStringLiteral("Schedule=2\r\nDiaryReportMode=0\r\nDiaryDays=1\r\n");
+    const QString weekly = QStringLiteral("Schedule=3\r\nWeeklyEnable=1\r\nWeeklyWeek=1\r\n");
+    const QString monthly = QStringLiteral("Schedule=4\r\nMonthlyDay=15\r\nMonthlyMonth=1\r\nMonthlyMonth2=1\r\n"
+                                           "MonthlyWeekly=1\r\nMonthlyWeekOrder=1\r\n");
+    const QString yearly = QStringLiteral("Schedule=5\r\nAnnuallyDay=15\r\nAnnuallyMonth=12\r\nAnnuallyMonth2=12\r\n"
+                                          "AnnuallyWeekly=1\r\nAnnuallyWeekOrder=1\r\n");
+    const QString byDay = QStringLiteral("MonthlyReportMode=0\r\nAnnuallyReportMode=0\r\n");
+    const QString byOrder = QStringLiteral("MonthlyReportMode=1\r\nAnnuallyReportMode=1\r\n");
+    const struct
+    {
+        const char *key;
+        QString rule;
+        const char *value; // %1 stands for the number
+        bool loadsWhenHuge;
+        bool loadsWhenNegative;
+    } cases[] = {
+        {"ReportMode", daily, "%1", true, true},
+        {"Schedule", daily, "%1", true, true}, // no such kind: never advanced
+        {"HourlyDateLimit", daily, "%1", true, true},
+        {"HourlyTimeLimit", daily, "%1", true, true},
+        {"DiaryReportMode", daily, "%1", true, true}, // Sundays
+        {"DiaryDays", daily, "%1", false, false},
+        {"WeeklyEnable", weekly, "%1", true, true}, // bits above Sunday are ignored
+        {"WeeklyWeek", weekly, "%1", false, false},
+        {"MonthlyReportMode", monthly + byDay, "%1", true, true},
+        {"MonthlyDay", monthly + byDay, "%1", true, false}, // the month's length at most
+        {"MonthlyMonth", monthly + byDay, "%1", false, false},
+        {"MonthlyMonth2", monthly + byOrder, "%1", false, false},
+        {"MonthlyWeekly", monthly + byOrder, "%1", false, false},
+        {"MonthlyWeekOrder", monthly + byOrder, "%1", false, false},
+        {"AnnuallyReportMode", yearly + byDay, "%1", true, true},
+        {"AnnuallyDay", yearly + byDay, "%1", true, false},
+        {"AnnuallyMonth", yearly + byDay, "%1", false, false},
+        {"AnnuallyMonth2", yearly + byOrder, "%1", true, true}, // stored only
+        {"AnnuallyWeekly", yearly + byOrder, "%1", false, false},
+        {"AnnuallyWeekOrder", yearly + byOrder, "%1", false, false},
+        {"DateTime", daily, "%1-12-15 08:00:00", false, false},
+        {"DateTime", daily, "2025-12-15 08:%1:00", false, false},
+        {"HourlyEndDate", daily, "2025-%1-22", false, false},
+        {"HourlyStartTime", daily, "00:00:%1", false, false},
+        {"Category", daily, "%1", true, true},
+        {"Background Color", daily, "%1", true, true},
+        {"FontColor", daily, "%1", true, true},
+        {"FontHeight", daily, "%1", true, true},
+        {"FontMask", daily, "%1", true, true},
+        {"FontEffect", daily, "%1", true, true},
+        {"RepeatPlay", daily, "%1", true, true},
+        {"ActionMode", daily, "%1", true, true},
+        {"ActionOption", daily, "%1", true, true},
+        {"Countdownsec", daily, "%1", true, true},
+    };
+    const auto section = [](const QString &rule) {
+        return QStringLiteral("[Common]\r\nNumofAlarms=1\r\n[Alarm00000]\r\nReportMode=0\r\n"
+                              "DateTime=2025-12-15 08:00:00\r\n") +
+            rule +
+            QStringLiteral("HourlyDateLimit=0\r\nHourlyTimeLimit=0\r\nHourlyEndDate=2025-12-22\r\n"
+                           "HourlyEndTime=23:59:00\r\nHourlyStartDate=2025-12-15\r\nHourlyStartTime=00:00:00\r\n"
+                           "Category=3\r\nDescription=d\r\nBackground Color=1\r\nFontColor=0\r\nFontHeight=240\r\n"
+                           "FontFaceName=f\r\nFontMask=0\r\nFontEffect=0\r\nRepeatPlay=0\r\nActionMode=0\r\n"
+                           "ActionOption=0\r\nCountdownsec=30\r\n");
+    };
+    for (const auto &c : cases) {
+        const QString base = section(c.rule);
+        const qsizetype keyAt = base.indexOf(QLatin1Char('\n') + QLatin1String(c.key) + QLatin1Char('=')) + 1;
+        ASSERT_GT(keyAt, 0) << c.key;
+        const qsizetype valueAt = keyAt + qsizetype(qstrlen(c.key)) + 1;
+        for (const char *number : {"2147483647", "99999999999", "-2147483648", "-99999999999"}) {
+            QString text = base;
+            text.replace(valueAt, text.indexOf(QLatin1Char('\r'), valueAt) - valueAt,
+                         QString::fromLatin1(c.value).arg(QLatin1String(number)));
+            writeRaw(text.toUtf8());
+            AlarmList loaded;
+            load(loaded);
+            const bool loads = number[0] == '-' ? c.loadsWhenNegative : c.loadsWhenHuge;
+            EXPECT_EQ(loaded.GetCount(), loads ? 1 : 0) << c.key << " " << c.value << " " << number;
+        }
+    }
 }

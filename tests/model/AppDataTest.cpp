@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -135,4 +136,119 @@ TEST_F(AppDataTest, OnlyTemporaryFilesOfInterruptedSavesAreRemoved)
     EXPECT_EQ(RemoveStaleTemporaryFiles(dir.path(), DataFileNames), 3);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
               (QStringList {u"alarms.lst"_s, u"alarms.lst.AB12CDE"_s, u"alarms.lst.backup"_s, u"notes.txt.Ab12Cd"_s}));
+}
+
+// Whatever the load could not take in would be gone after the save, so the
+// file is copied aside, byte for byte, before it is first overwritten; the
+// copy is reported once. A foreign encoding alone is no damage.
+TEST_F(AppDataTest, AFileThatLoadedWithDamageIsCopiedAsideBeforeItsFirstOverwrite)
+{
+    AppData clean(dir.path());
+    fill(clean);
+    AlarmTask second = InitAlarmTask(clock);
+    second.Description = QStringLiteral(u"吃药");
+    clean.Alarms.AddTail(second);
+    ASSERT_TRUE(clean.SaveAll(window).isEmpty());
+    const QByteArray alarms = ReadTestFile(dir.filePath(QStringLiteral("alarms.lst")));
+    const QByteArray config = ReadTestFile(dir.filePath(QStringLiteral("CONFIG.INI")));
+    const auto changed = [](QByteArray bytes, const QString &from, const QByteArray &to) {
+        return bytes.replace(from.toUtf8(), to);
+    };
+    QStringEncoder gbk("GBK");
+
+    const struct
+    {
+        const char *name;
+        QString file;
+        QByteArray bytes;
+        bool damaged;
+        int tasks;
+    } cases[] = {
+        {"clean", QStringLiteral("alarms.lst"), alarms, false, 2},
+        {"gbk", QStringLiteral("alarms.lst"), gbk(QString::fromUtf8(alarms)), false, 2},
+        {"negative count", QStringLiteral("alarms.lst"),
+         changed(alarms, QStringLiteral("NumofAlarms=2"), "NumofAlarms=-1"), true, 2},
+        {"count no number", QStringLiteral("alarms.lst"),
+         changed(alarms, QStringLiteral("NumofAlarms=2"), "NumofAlarms=x"), true, 2},
+        {"stray byte", QStringLiteral("alarms.lst"), changed(alarms, QStringLiteral(u"吃药"), "\xE5\x90\x83\xB0"), true,
+         2},
+        {"unreadable task", QStringLiteral("alarms.lst"),
+         changed(alarms, QStringLiteral(u"Description=吃药"), "Description="), true, 1},
+        {"unknown section", QStringLiteral("alarms.lst"), alarms + "[Mine]\r\nKey=1\r\n", true, 2},
+        {"settings stray byte", QStringLiteral("CONFIG.INI"), config + "; \xFF\r\n", true, 2},
+    };
+    for (const auto &c : cases) {
+        QTemporaryDir home;
+        ASSERT_TRUE(WriteTestFile(QDir(home.path()).filePath(QStringLiteral("alarms.lst")), alarms));
+        ASSERT_TRUE(WriteTestFile(QDir(home.path()).filePath(QStringLiteral("CONFIG.INI")), config));
+        ASSERT_TRUE(WriteTestFile(QDir(home.path()).filePath(c.file), c.bytes));
+        AppData data(home.path());
+        data.LoadAll(clock, Desktop);
+        EXPECT_EQ(data.LoadedWithDamage(c.file), c.damaged) << c.name;
+        EXPECT_EQ(data.Alarms.GetCount(), c.tasks) << c.name;
+        ASSERT_TRUE(data.SaveAll(window).isEmpty()) << c.name;
+        const QStringList copies = data.TakeDamagedFileCopies();
+        const QString copy = QDir(home.path()).filePath(c.file + QStringLiteral(".damaged-20260310-120000"));
+        EXPECT_EQ(copies, c.damaged ? QStringList {copy} : QStringList {}) << c.name;
+        if (c.damaged) {
+            EXPECT_EQ(ReadTestFile(copy), c.bytes) << c.name;
+        }
+        // Once only: the file written now is sound.
+        EXPECT_FALSE(data.LoadedWithDamage(c.file)) << c.name;
+        ASSERT_TRUE(data.SaveAll(window).isEmpty()) << c.name;
+        EXPECT_TRUE(data.TakeDamagedFileCopies().isEmpty()) << c.name;
+        EXPECT_EQ(QDir(home.path()).entryList({QStringLiteral("*.damaged-*")}, QDir::Files).size(), c.damaged ? 1 : 0)
+            << c.name;
+
+        AppData back(home.path());
+        back.LoadAll(clock, Desktop);
+        EXPECT_FALSE(back.LoadedWithDamage(QStringLiteral("alarms.lst"))) << c.name;
+        EXPECT_FALSE(back.LoadedWithDamage(QStringLiteral("CONFIG.INI"))) << c.name;
+        EXPECT_EQ(back.Alarms.GetCount(), c.tasks) << c.name;
+        EXPECT_EQ(back.Birthdays.GetCount(), 1) << c.name;
+    }
+}
+
+TEST_F(AppDataTest, KeepsOneBackupOfTheTaskFilePerDayForAWeek)
+{
+    const QDir home(dir.path());
+    ASSERT_TRUE(home.mkpath(QStringLiteral("backup")));
+    const QDir backup(home.filePath(QStringLiteral("backup")));
+    for (int day = 1; day <= 8; ++day)
+        ASSERT_TRUE(WriteTestFile(
+            backup.filePath(QStringLiteral("alarms.lst.202603%1").arg(day, 2, 10, QLatin1Char('0'))), "old"));
+    const QStringList notOurs {QStringLiteral("alarms.lst.2026030"), QStringLiteral("CONFIG.INI.20260301"),
+                               QStringLiteral("my notes.txt")};
+    for (const QString &name : notOurs)
+        ASSERT_TRUE(WriteTestFile(backup.filePath(name), "mine"));
+    const auto ours = [&] {
+        QStringList names = backup.entryList({QStringLiteral("alarms.lst.????????")}, QDir::Files, QDir::Name);
+        return names.join(QLatin1Char(' '));
+    };
+
+    AppData data(dir.path());
+    data.LoadAll(clock, Desktop); // no alarms.lst yet: nothing to back up
+    fill(data);
+    ASSERT_TRUE(data.SaveAll(window).isEmpty());
+    EXPECT_FALSE(QFile::exists(backup.filePath(QStringLiteral("alarms.lst.20260310"))));
+    const QByteArray firstSave = ReadTestFile(home.filePath(QStringLiteral("alarms.lst")));
+
+    clock.Advance(3600);
+    data.Alarms.RemoveAll();
+    ASSERT_TRUE(data.SaveAll(window).isEmpty());
+    // The state before the day's first save.
+    EXPECT_EQ(ReadTestFile(backup.filePath(QStringLiteral("alarms.lst.20260310"))), firstSave);
+    EXPECT_EQ(ours(),
+              QStringLiteral("alarms.lst.20260303 alarms.lst.20260304 alarms.lst.20260305 "
+                             "alarms.lst.20260306 alarms.lst.20260307 alarms.lst.20260308 alarms.lst.20260310"));
+    const QByteArray secondSave = ReadTestFile(home.filePath(QStringLiteral("alarms.lst")));
+    ASSERT_TRUE(data.SaveAll(window).isEmpty());
+    EXPECT_EQ(ReadTestFile(backup.filePath(QStringLiteral("alarms.lst.20260310"))), firstSave);
+
+    clock.Advance(86400);
+    ASSERT_TRUE(data.SaveAll(window).isEmpty());
+    EXPECT_EQ(ReadTestFile(backup.filePath(QStringLiteral("alarms.lst.20260311"))), secondSave);
+    EXPECT_FALSE(QFile::exists(backup.filePath(QStringLiteral("alarms.lst.20260303"))));
+    for (const QString &name : notOurs)
+        EXPECT_EQ(ReadTestFile(backup.filePath(name)), QByteArray("mine")) << name.toStdString();
 }

@@ -125,3 +125,86 @@ TEST(IniDocument, DecimalConversionLikeAtoi)
     EXPECT_EQ(ToDecimal(QStringLiteral("-99999999999")), INT_MIN);
     EXPECT_EQ(ToDecimal(QStringLiteral("-2147483648")), INT_MIN);
 }
+
+// Whatever the bytes, every line that was valid in its own encoding reads
+// as written, and only real damage is reported as such.
+TEST(IniDocument, DecidesTheEncodingLineByLine)
+{
+    const QString text = QStringLiteral(u"[Alarm00000]\r\nDescription=任务0\r\nYear=牛\r\nSign=白羊\r\n"
+                                        "Message=记得问候##周末回家吃饭\r\n");
+    QStringEncoder gbk("GBK");
+    const QByteArray gbkBytes = gbk(text);
+    QByteArray strayByte = text.toUtf8();
+    strayByte.insert(strayByte.indexOf("Sign=") + 5, '\xB0'); // one byte that fits no UTF-8 sequence
+    QByteArray mixed = text.toUtf8();
+    mixed.replace(QStringLiteral(u"白羊").toUtf8(), gbk(QStringLiteral(u"白羊")) + gbk(QStringLiteral(u"座")));
+    QByteArray zeros = text.toUtf8();
+    zeros.insert(zeros.indexOf("Year"), QByteArray(4096, '\0')); // a block a crash left unwritten
+    QStringEncoder utf16le(QStringEncoder::Utf16LE);
+    QStringEncoder utf16be(QStringEncoder::Utf16BE);
+
+    const struct
+    {
+        const char *name;
+        QByteArray bytes;
+        IniDocument::Encoding encoding;
+        bool damaged;
+        QString sign;
+    } cases[] = {
+        {"utf-8", text.toUtf8(), IniDocument::Encoding::Utf8, false, QStringLiteral(u"白羊")},
+        // "牛" in GBK is C5 A3, valid UTF-8 on its own: the file decides.
+        {"gbk", gbkBytes, IniDocument::Encoding::Gbk, false, QStringLiteral(u"白羊")},
+        {"stray byte", strayByte, IniDocument::Encoding::Utf8, true, QStringLiteral(u"\uFFFD白羊")},
+        {"one gbk line", mixed, IniDocument::Encoding::Utf8, true, QStringLiteral(u"白羊座")},
+        {"zero block", zeros, IniDocument::Encoding::Utf8, true, QStringLiteral(u"白羊")},
+        {"utf-16le without bom", utf16le(text), IniDocument::Encoding::Utf16LE, false, QStringLiteral(u"白羊")},
+        {"utf-16be without bom", utf16be(text), IniDocument::Encoding::Utf16BE, false, QStringLiteral(u"白羊")},
+    };
+    for (const auto &c : cases) {
+        const IniDocument doc = IniDocument::Parse(c.bytes);
+        const auto value = [&doc](const char *key) {
+            return doc.ReadString(QStringLiteral("Alarm00000"), QString::fromLatin1(key), QStringLiteral("<none>"));
+        };
+        EXPECT_EQ(doc.SourceEncoding(), c.encoding) << c.name;
+        EXPECT_EQ(doc.TextDamaged(), c.damaged) << c.name;
+        EXPECT_EQ(value("Description"), QStringLiteral(u"任务0")) << c.name;
+        EXPECT_EQ(value("Year"), QStringLiteral(u"牛")) << c.name;
+        EXPECT_EQ(value("Sign"), c.sign) << c.name;
+        EXPECT_EQ(value("Message"), QStringLiteral(u"记得问候##周末回家吃饭")) << c.name;
+        // What is written back reads back the same, and cleanly.
+        const IniDocument again = IniDocument::Parse(doc.Serialize());
+        EXPECT_FALSE(again.TextDamaged()) << c.name;
+        EXPECT_EQ(again.ReadString(QStringLiteral("Alarm00000"), QStringLiteral("Sign"), {}), c.sign) << c.name;
+    }
+}
+
+// Marks beyond the first are dropped on reading, so that writing one mark
+// back cannot turn a line into a section header (or back).
+TEST(IniDocument, ExtraByteOrderMarksAreDroppedTheSameWayEveryTime)
+{
+    const QByteArray utf16 = QByteArray::fromBase64("//7//v/+WwBdeGlibTMwMQ0AW//+Cv9rAD14aSoADWJtMTUACgAwAA==");
+    const QByteArray utf8 = "\xEF\xBB\xBF\xEF\xBB\xBF[A]\r\nk=v\r\n";
+    for (const QByteArray &bytes : {utf16, utf8}) {
+        const IniDocument doc = IniDocument::Parse(bytes);
+        const IniDocument again = IniDocument::Parse(doc.Serialize());
+        EXPECT_EQ(again.SectionNames(), doc.SectionNames());
+        EXPECT_EQ(again.Serialize(), doc.Serialize());
+    }
+    EXPECT_EQ(IniDocument::Parse(utf8).SectionNames(), QStringList {QStringLiteral("A")});
+}
+
+// Reading trims values and strips a pair of quotes: the writer quotes the
+// values that would not survive that.
+TEST(IniDocument, EveryValueReadsBackAsWritten)
+{
+    for (const QString &value :
+         {QStringLiteral("  spaced  "), QStringLiteral("\"quoted\""), QStringLiteral("'x'"), QStringLiteral("\""),
+          QStringLiteral("a \"b\""), QStringLiteral("\t"), QString(), QStringLiteral(u"\u3000全角\u3000")}) {
+        IniDocument doc;
+        doc.WriteString(QStringLiteral("S"), QStringLiteral("K"), value);
+        EXPECT_EQ(read(IniDocument::Parse(doc.Serialize()), "S", "K"), value) << value.toStdString();
+    }
+    IniDocument plain;
+    plain.WriteString(QStringLiteral("S"), QStringLiteral("K"), QStringLiteral("a \"b\""));
+    EXPECT_EQ(plain.Serialize(), QByteArray("[S]\r\nK=a \"b\"\r\n")); // quotes only where needed
+}

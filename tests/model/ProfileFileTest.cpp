@@ -79,7 +79,9 @@ TEST_F(ProfileFileTest, ReadingAndDeletingNothingCreatesNoFile)
 
 TEST_F(ProfileFileTest, NumberedSectionsFollowTheSaverSpelling)
 {
-    write(path, "[Alarm00002]\r\n[alarm00000]\r\n[Alarm7]\r\n[Alarm000001]\r\n[Alarm00009]\r\n[Alarm2000000000]\r\n");
+    write(path,
+          "[Alarm00002]\r\n[alarm00000]\r\n[Alarm7]\r\n[Alarm000001]\r\n[Alarm00009]\r\n[Alarm2000000000]\r\n"
+          "[Alarm3000000000]\r\n[Alarm0001x]\r\n[Alarm-0001]\r\n");
     const ProfileFile file(path);
     EXPECT_EQ(file.NumberedSections(QStringLiteral("Alarm"), 5), (QList<int> {0, 2}));
     EXPECT_EQ(file.NumberedSections(QStringLiteral("Alarm"), INT_MAX), (QList<int> {0, 2, 9, 2000000000}));

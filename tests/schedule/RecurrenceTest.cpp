@@ -3,7 +3,11 @@
 
 #include "fakes/FakeClock.h"
 
+#include <climits>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -319,4 +323,48 @@ TEST(RecomputeAllTasks, StopsAtTheFirstFailure)
     list.RemoveAt(second);
     EXPECT_TRUE(RecomputeAllTasks(list, clock));
     EXPECT_EQ(list.At(third).DateTime, at(2026, 3, 11, 8, 0));
+}
+
+// Rule fields straight from a hand-edited file: the extremes of int either
+// fail the rule or give a real date, without overflowing on the way.
+TEST(Recurrence, ExtremeFieldsFailOrGiveADate)
+{
+    constexpr int Max = INT_MAX, Min = INT_MIN;
+    const DateTime now = at(2026, 3, 10, 12, 0);
+    const DateTime december = at(2025, 12, 15, 8, 0); // months and weeks wrap from here
+    const struct
+    {
+        const char *rule;
+        std::function<bool(DateTime &)> advance;
+        std::optional<DateTime> expected; // none: the rule fails
+    } cases[] = {
+        {"every max days", [&](DateTime &t) { return AdvanceEveryNDays(t, Max, NoLimit, now); }, {}},
+        {"every max weeks", [&](DateTime &t) { return AdvanceWeekly(t, Max, WeekdaySet(1), NoLimit, now); }, {}},
+        {"every min weeks", [&](DateTime &t) { return AdvanceWeekly(t, Min, WeekdaySet(1), NoLimit, now); }, {}},
+        {"every max months", [&](DateTime &t) { return AdvanceMonthlyByDay(t, Max, 15, NoLimit, now); }, {}},
+        {"monthly day max", [&](DateTime &t) { return AdvanceMonthlyByDay(t, 1, Max, NoLimit, now); },
+         at(2026, 3, 28, 8, 0)},
+        {"monthly day min", [&](DateTime &t) { return AdvanceMonthlyByDay(t, 1, Min, NoLimit, now); }, {}},
+        {"week order max", [&](DateTime &t) { return AdvanceMonthlyByWeekOrder(t, Max, 1, 1, NoLimit, now); }, {}},
+        {"weekday min", [&](DateTime &t) { return AdvanceMonthlyByWeekOrder(t, 1, Min, 1, NoLimit, now); }, {}},
+        {"week order months max",
+         [&](DateTime &t) { return AdvanceMonthlyByWeekOrder(t, 1, 1, Max, NoLimit, now); },
+         {}},
+        {"yearly month max", [&](DateTime &t) { return AdvanceYearlyByDay(t, Max, 1, now); }, {}},
+        {"yearly day max", [&](DateTime &t) { return AdvanceYearlyByDay(t, 12, Max, now); }, at(2026, 12, 31, 8, 0)},
+        {"yearly day min", [&](DateTime &t) { return AdvanceYearlyByDay(t, 12, Min, now); }, {}},
+        {"yearly order min", [&](DateTime &t) { return AdvanceYearlyByWeekOrder(t, Min, 1, now); }, {}},
+        {"minutes max", [](DateTime &t) { return AddMinutes(t, std::numeric_limits<qint64>::max(), true); }, {}},
+        {"minutes min back", [](DateTime &t) { return AddMinutes(t, std::numeric_limits<qint64>::min(), false); }, {}},
+    };
+    for (const auto &c : cases) {
+        DateTime t = december;
+        const bool advanced = c.advance(t);
+        EXPECT_EQ(advanced, c.expected.has_value()) << c.rule;
+        if (advanced && c.expected) {
+            EXPECT_EQ(t, *c.expected) << c.rule;
+        }
+    }
+    EXPECT_FALSE(december.AddDays(std::numeric_limits<qint64>::max()).IsValid());
+    EXPECT_FALSE(december.AddSeconds(std::numeric_limits<qint64>::min()).IsValid());
 }

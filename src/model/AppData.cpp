@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "model/AppData.h"
 
+#include "model/DataBackup.h"
 #include "model/LoadDamage.h"
 #include "model/ProfileFile.h"
 #include "platform/Clock.h"
@@ -77,6 +78,17 @@ void AppData::SaveFinished(const SaveOutcome &outcome)
     for (const QString &name : outcome.copiedAside)
         m_damagedFiles.remove(name);
     m_newCopies.append(outcome.copies);
+}
+
+void AppData::KeepDamagedFiles()
+{
+    for (const QString &name : QStringList(m_damagedFiles.begin(), m_damagedFiles.end())) {
+        const QString copy = CopyDamagedFileAside(FilePath(name), Now());
+        if (copy.isEmpty())
+            continue;
+        m_damagedFiles.remove(name);
+        m_newCopies.append(copy);
+    }
 }
 
 DateTime AppData::Now() const

@@ -53,6 +53,10 @@ public:
     // Takes in what a save did: damaged files it copied aside are damaged no
     // longer, and their copies wait for TakeDamagedFileCopies.
     void SaveFinished(const SaveOutcome &outcome);
+    // Copies the damaged files aside now, rather than just before they are
+    // first overwritten, so that the user can be told at once. A copy that
+    // fails is tried again before the file is overwritten.
+    void KeepDamagedFiles();
     // The copies of damaged files that saves made since the last call, as
     // full paths. The caller tells the user once where they are.
     QStringList TakeDamagedFileCopies() { return std::exchange(m_newCopies, {}); }

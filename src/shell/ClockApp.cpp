@@ -23,6 +23,7 @@
 #include <QLoggingCategory>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcShell, "tockly.shell", QtWarningMsg)
 
@@ -102,6 +103,7 @@ bool ClockApp::InitInstance()
 
     if (m_data.LoadAll(*m_services.clock, desktopRect()) == LoadResult::AppendFailed)
         MessageBoxes::Warning(nullptr, AddTaskFailedText);
+    m_data.KeepDamagedFiles();
     if (!m_window->Create()) {
         // Nothing is written from here on, whatever ends the process while
         // the message shows (a termination signal, the session ending).
@@ -120,6 +122,8 @@ bool ClockApp::InitInstance()
     const bool firstRun = !QFileInfo::exists(m_data.FilePath(ConfigFileName));
     m_dispatcher->StartupPass(m_services.clock->Now(), firstRun);
     m_window->ShowAsConfigured();
+    // Once the clock shows: where the copies of damaged files went.
+    QTimer::singleShot(0, this, &ClockApp::reportDamagedFileCopies);
     return true;
 }
 
@@ -177,6 +181,7 @@ void ClockApp::startSavingChanges()
     connect(m_window.get(), &ClockWindow::ClockSettingsChanged, m_saver.get(),
             [saver = m_saver.get()] { saver->MarkChanged(SaveJob::ClockGroup); });
     connect(m_saver.get(), &AutoSaver::SaveFailed, this, &ClockApp::reportFailedSave);
+    connect(m_saver.get(), &AutoSaver::Finished, this, &ClockApp::reportDamagedFileCopies);
     runningApp = this;
     static const bool registered = std::atexit(saveAtProcessExit) == 0;
     Q_UNUSED(registered);
@@ -202,6 +207,20 @@ void ClockApp::connectTimeSync()
 void ClockApp::syncNow()
 {
     m_timeSync->SyncNow(m_data.FilePath(TimeSync::ServerListName));
+}
+
+void ClockApp::reportDamagedFileCopies()
+{
+    const QStringList copies = m_data.TakeDamagedFileCopies();
+    if (copies.isEmpty())
+        return;
+    QStringList paths;
+    for (const QString &copy : copies)
+        paths.append(QDir::toNativeSeparators(copy));
+    MessageBoxes::Information(nullptr,
+                              tr("读取数据文件时发现文件已损坏，程序保留了能读出的内容。"
+                                 "损坏的原文件已另存为：\n%1")
+                                  .arg(paths.join(QLatin1Char('\n'))));
 }
 
 void ClockApp::SaveAll()

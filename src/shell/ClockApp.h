@@ -60,6 +60,8 @@ private:
     QString skinDirectory() const;
     void startSavingChanges();
     void reportFailedSave(const SaveReport &failures);
+    // Tells the user once where the copies of damaged files are.
+    void reportDamagedFileCopies();
     void connectReminders();
     // Hands the menu the windows of the other parts.
     void connectWindows();

@@ -186,6 +186,10 @@ TEST_F(AppDataTest, AFileThatLoadedWithDamageIsCopiedAsideBeforeItsFirstOverwrit
         data.LoadAll(clock, Desktop);
         EXPECT_EQ(data.LoadedWithDamage(c.file), c.damaged) << c.name;
         EXPECT_EQ(data.Alarms.GetCount(), c.tasks) << c.name;
+        // The program copies at start-up; the save would otherwise. Either
+        // way there is one copy, reported once.
+        if ((&c - cases) % 2)
+            data.KeepDamagedFiles();
         ASSERT_TRUE(data.SaveAll(window).isEmpty()) << c.name;
         const QStringList copies = data.TakeDamagedFileCopies();
         const QString copy = QDir(home.path()).filePath(c.file + QStringLiteral(".damaged-20260310-120000"));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell/ClockApp.h"
 
+#include "editor/BirthdayDialog.h"
+#include "editor/BirthdayNotice.h"
 #include "editor/ReminderEditor.h"
 #include "firing/ReminderDispatcher.h"
 #include "firing/ReminderFirer.h"
@@ -133,6 +135,9 @@ void ClockApp::connectReminders()
     handlers.fireTask = [firer = m_firer.get()](const AlarmTask &task) {
         firer->FireTask(task);
     };
+    handlers.birthdayNotice = [this](const BirthdayEntry &entry, bool nextYear) {
+        BirthdayNotice::Open(entry, nextYear, m_services);
+    };
     m_dispatcher = std::make_unique<ReminderDispatcher>(m_data, std::move(handlers));
     connect(m_window.get(), &ClockWindow::SecondTicked, this,
             [dispatcher = m_dispatcher.get()](const DateTime &now) { dispatcher->Tick(now); });
@@ -144,6 +149,8 @@ void ClockApp::connectWindows()
     m_window->SetCommandHandler(MenuId::NewAlarm,
                                 [this] { ReminderEditor::OpenModal(m_data, m_services, {}, -1, m_window.get()); });
     m_window->SetCommandHandler(MenuId::TaskList, [this] { TaskManagerWindow::Open(m_data, m_services); });
+    m_window->SetCommandHandler(MenuId::NewBirthday,
+                                [this] { BirthdayDialog::OpenModal(m_data, m_services, {}, m_window.get()); });
 }
 
 void ClockApp::startSavingChanges()

@@ -2,9 +2,12 @@
 #include "taskmanager/TaskManagerWindow.h"
 
 #include "../editor/EditorFixture.h"
+#include "editor/BirthdayDialog.h"
+#include "editor/BirthdayInfo.h"
 #include "editor/ReminderEditor.h"
 
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
@@ -129,6 +132,18 @@ protected:
             QTest::mouseClick(child<QPushButton>(editor, "saveButton"), Qt::LeftButton);
         });
     }
+    // Runs `act` on the dialog of type T once its modal loop runs.
+    template<class T> static void runInDialog(std::function<void(T *)> act)
+    {
+        QTimer::singleShot(0, [act] {
+            auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+            if (!dialog) {
+                ADD_FAILURE() << "the dialog did not open";
+                return;
+            }
+            act(dialog);
+        });
+    }
     QStringList questions() const
     {
         QStringList out;
@@ -186,9 +201,8 @@ TEST_F(TaskManagerTest, BirthdayAndNoteTabs)
     EXPECT_EQ(row(w, 0), (QStringList {u"阿李"_s, u"2019-5-3"_s, u"年龄:7 星座:金牛座 生肖:马"_s}));
     EXPECT_EQ(row(w, 1), (QStringList {u"小王"_s, u"1996-5-3"_s, u"年龄:30 星座:金牛座 生肖:马"_s}));
     EXPECT_EQ(list(w)->columnWidth(1), 175);
-    // No birthday dialog yet: New and Edit stay off; Delete works.
     selectRows(w, {1});
-    EXPECT_EQ(buttons(w), (std::vector<bool> {false, false, true}));
+    EXPECT_EQ(buttons(w), (std::vector<bool> {true, true, true}));
     click(w, "deleteButton");
     EXPECT_EQ(column0(w), (QStringList {u"阿李"_s}));
 
@@ -324,6 +338,56 @@ TEST_F(TaskManagerTest, TasksSavedInTheEditorShowAtOnce)
     click(w, "editButton");
     EXPECT_EQ(column0(w), (QStringList {u"再改"_s, u"改过"_s, u"新的"_s}));
     EXPECT_EQ(data.Alarms.GetCount(), 3);
+}
+
+TEST_F(TaskManagerTest, BirthdaysSavedInTheDialogShowAtTheTopAndEditsInPlace)
+{
+    addBirthday(u"甲"_s, 3);
+    TaskManagerWindow *w = open();
+    clickTab(w, TaskManagerWindow::BirthdaysTab);
+
+    // An empty name is refused with the tip; then a friend born before 1970.
+    runInDialog<BirthdayDialog>([this](BirthdayDialog *dialog) {
+        EXPECT_FALSE(dialog->isEditing());
+        auto *name = child<QLineEdit>(dialog, "nameEdit");
+        typeText(name, u"  "_s);
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+        expectTip(dialog, name, u"请输入你朋友的姓名！"_s);
+        EXPECT_EQ(data.Birthdays.GetCount(), 1);
+        typeText(name, u"小明"_s);
+        child<QDateEdit>(dialog, "birthDateEdit")->setDate(QDate(1950, 6, 15));
+        child<QLineEdit>(dialog, "remarkEdit")->setText(u"爱喝茶"_s);
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    });
+    click(w, "newButton");
+    EXPECT_EQ(row(w, 0), (QStringList {u"小明"_s, u"1950-6-15"_s, u"年龄:75 星座:双子 生肖:虎"_s}));
+    const BirthdayEntry saved = data.Birthdays.At(data.Birthdays.GetTailPosition());
+    EXPECT_EQ(saved.BornDate, BornDateOf(at(1950, 6, 15)));
+    EXPECT_LT(saved.BornDate, 0);
+    EXPECT_EQ(saved.Note, u"爱喝茶"_s);
+    EXPECT_EQ((std::vector<int> {saved.TwoWeeks, saved.OneWeeks, saved.OneDay}), (std::vector<int> {0, 1, 1}));
+
+    // A double click edits. A notice that cleared a flag meanwhile keeps it
+    // cleared unless the box was changed.
+    runInDialog<BirthdayDialog>([this](BirthdayDialog *dialog) {
+        EXPECT_TRUE(dialog->isEditing());
+        auto *name = child<QLineEdit>(dialog, "nameEdit");
+        EXPECT_EQ(name->text(), u"小明"_s);
+        EXPECT_EQ(child<QDateEdit>(dialog, "birthDateEdit")->date(), QDate(1950, 6, 15));
+        BirthdayEntry ticked = data.Birthdays.At(data.Birthdays.GetTailPosition());
+        ticked.OneWeeks = 0;
+        data.Birthdays.SetAt(data.Birthdays.GetTailPosition(), ticked);
+        child<QCheckBox>(dialog, "oneDayCheck")->setChecked(false);
+        name->end(false);
+        typeText(name, u"明"_s);
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    });
+    QTest::mouseClick(list(w)->viewport(), Qt::LeftButton, {}, rowPoint(w, 0));
+    QTest::mouseDClick(list(w)->viewport(), Qt::LeftButton, {}, rowPoint(w, 0));
+    EXPECT_EQ(column0(w), (QStringList {u"小明明"_s, u"甲"_s}));
+    const BirthdayEntry edited = data.Birthdays.At(data.Birthdays.GetTailPosition());
+    EXPECT_EQ((std::vector<int> {edited.TwoWeeks, edited.OneWeeks, edited.OneDay}), (std::vector<int> {0, 0, 0}));
+    EXPECT_EQ(data.Birthdays.GetCount(), 2);
 }
 
 TEST_F(TaskManagerTest, ChangesMadeElsewhereShowAtOnce)

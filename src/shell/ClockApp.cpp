@@ -3,6 +3,7 @@
 
 #include "editor/BirthdayDialog.h"
 #include "editor/BirthdayNotice.h"
+#include "editor/QuickReminderDialog.h"
 #include "editor/ReminderEditor.h"
 #include "firing/ReminderDispatcher.h"
 #include "firing/ReminderFirer.h"
@@ -151,6 +152,14 @@ void ClockApp::connectWindows()
     m_window->SetCommandHandler(MenuId::TaskList, [this] { TaskManagerWindow::Open(m_data, m_services); });
     m_window->SetCommandHandler(MenuId::NewBirthday,
                                 [this] { BirthdayDialog::OpenModal(m_data, m_services, {}, m_window.get()); });
+    // The quick reminder, plain or with its time moved by a preset.
+    m_window->SetCommandHandler(MenuId::QuickCustom,
+                                [this] { QuickReminderDialog::OpenModal(m_data, m_services, {}, m_window.get()); });
+    for (int id = MenuId::QuickMinutesFirst; id <= MenuId::QuickWeekdayLast; ++id) {
+        if (const std::optional<QuickChoice> preset = TrayQuickChoice(id))
+            m_window->SetCommandHandler(
+                id, [this, preset] { QuickReminderDialog::OpenModal(m_data, m_services, preset, m_window.get()); });
+    }
 }
 
 void ClockApp::startSavingChanges()

@@ -2,15 +2,19 @@
 #include "taskmanager/TaskManagerWindow.h"
 
 #include "../editor/EditorFixture.h"
+#include "TestFiles.h"
 #include "editor/BirthdayDialog.h"
 #include "editor/BirthdayInfo.h"
+#include "editor/QuickReminderDialog.h"
 #include "editor/ReminderEditor.h"
+#include "widgets/ColumnMenu.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -388,6 +392,52 @@ TEST_F(TaskManagerTest, BirthdaysSavedInTheDialogShowAtTheTopAndEditsInPlace)
     const BirthdayEntry edited = data.Birthdays.At(data.Birthdays.GetTailPosition());
     EXPECT_EQ((std::vector<int> {edited.TwoWeeks, edited.OneWeeks, edited.OneDay}), (std::vector<int> {0, 0, 0}));
     EXPECT_EQ(data.Birthdays.GetCount(), 2);
+}
+
+TEST_F(TaskManagerTest, QuickRemindersInThePastAreRefusedAndNewOnesComeFirst)
+{
+    addTask(u"b"_s, at(2026, 4, 1, 9, 0, 0));
+    addTask(u"a"_s, at(2026, 4, 1, 9, 0, 0));
+    TaskManagerWindow *w = open();
+    runInDialog<QuickReminderDialog>([this](QuickReminderDialog *dialog) {
+        const auto choose = [dialog](const char *menu, const QString &text) {
+            for (QAction *action : dialog->quickMenu()->findChild<ColumnMenu *>(QLatin1String(menu))->commands()) {
+                if (action->text() == text)
+                    action->trigger();
+            }
+        };
+        typeText(child<QPlainTextEdit>(dialog, "messageEdit"), u"交报告"_s);
+        choose("atHourMenu", u"00:00"_s); // today, gone by
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text,
+                  u"快捷报时的设定日期/时间必须大于当前日期/时间,请检查你的日期/时间设置是否符合要求!"_s);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(data.Alarms.GetCount(), 2);
+        choose("afterDaysMenu", u"明天"_s);
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(QuickReminderDialog::OpenModal(data, services, {}, w));
+    EXPECT_EQ(row(w, 0), (QStringList {u"快捷提醒"_s, u"执行一次"_s, u"2026-03-11 00:00:00"_s}));
+    EXPECT_EQ(column0(w), (QStringList {u"快捷提醒"_s, u"b"_s, u"a"_s}));
+    const AlarmTask task = data.Alarms.At(data.Alarms.GetTailPosition());
+    EXPECT_EQ(task.SelfPosition, data.Alarms.GetTailPosition());
+    EXPECT_EQ(task.Category, 31);
+    EXPECT_EQ(task.MessageFont.FontHeight, 240);
+    EXPECT_EQ(task.MessageFont.FontFaceName, u"宋体"_s);
+
+    // What exit saves.
+    struct : ClockWindowState
+    {
+        ScreenRect WindowRect() const override { return {}; }
+        bool AlwaysOnTopChecked() const override { return false; }
+        bool AutoSmallChecked() const override { return false; }
+    } clockWindow;
+    ASSERT_TRUE(data.SaveAll(clockWindow).isEmpty());
+    const QString file = QString::fromUtf8(ReadTestFile(data.FilePath(AlarmFileName)));
+    for (const char16_t *line : {u"Description=快捷提醒\r\n", u"DateTime=2026-03-11 00:00:00\r\n",
+                                 u"Message=交报告\r\n", u"Category=31\r\n", u"Countdownsec=30\r\n"})
+        EXPECT_TRUE(file.contains(QString::fromUtf16(line))) << QString::fromUtf16(line).toStdString();
 }
 
 TEST_F(TaskManagerTest, ChangesMadeElsewhereShowAtOnce)

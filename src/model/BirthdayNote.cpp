@@ -17,7 +17,7 @@ std::optional<BirthdayEntry> readBirthday(const ProfileFile &file, const QString
 {
     RecordReader in(file, section);
     BirthdayEntry b;
-    b.BornDate = in.decimal(u"BornDate"_s);
+    b.BornDate = in.longDecimal(u"BornDate"_s);
     b.FriendName = in.text(u"FriendName"_s);
     b.Sex = in.decimal(u"Sex"_s);
     b.Blood = in.decimal(u"Blood"_s);

@@ -15,7 +15,9 @@ struct LoadDamage;
 struct BirthdayEntry
 {
     QString FriendName;
-    qint32 BornDate = 0; // seconds since 1970-01-01 UTC of the birth date at 00:00 local time
+    // Seconds since 1970-01-01 UTC of the birth date at 00:00 local time;
+    // negative before 1970, and beyond 32 bits before 1901-12-14.
+    qint64 BornDate = 0;
     QString Note;
     qint32 Age = 0;
     qint32 Sex = 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <optional>
+#include <limits>
 
 namespace {
 
@@ -586,7 +587,7 @@ QStringList IniDocument::SectionNames() const
     return names;
 }
 
-int ToDecimal(const QString &text)
+qint64 ToLongDecimal(const QString &text)
 {
     qsizetype i = 0;
     while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
@@ -596,13 +597,23 @@ int ToDecimal(const QString &text)
         negative = text[i] == QLatin1Char('-');
         ++i;
     }
+    // Accumulated as a negative number, whose range reaches one further.
+    constexpr qint64 lowest = std::numeric_limits<qint64>::min();
     qint64 value = 0;
     for (; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
-        value = value * 10 + (text[i].unicode() - '0');
-        if (value > qint64(INT_MAX) + 1)
+        const int digit = text[i].unicode() - '0';
+        if (value < (lowest + digit) / 10) {
+            value = lowest;
             break;
+        }
+        value = value * 10 - digit;
     }
     if (negative)
-        value = -value;
-    return int(std::clamp<qint64>(value, INT_MIN, INT_MAX));
+        return value;
+    return value == lowest ? std::numeric_limits<qint64>::max() : -value;
+}
+
+int ToDecimal(const QString &text)
+{
+    return int(std::clamp<qint64>(ToLongDecimal(text), INT_MIN, INT_MAX));
 }

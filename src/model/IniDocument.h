@@ -143,3 +143,5 @@ private:
 // optional sign, then digits; anything else ends the number, no digits give
 // 0, and values beyond the int range are clamped.
 int ToDecimal(const QString &text);
+// The same for 64-bit values (times in seconds that reach beyond 1901-2038).
+qint64 ToLongDecimal(const QString &text);

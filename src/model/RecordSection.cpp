@@ -64,6 +64,11 @@ int RecordReader::decimal(const QString &key)
     return ToDecimal(text(key));
 }
 
+qint64 RecordReader::longDecimal(const QString &key)
+{
+    return ToLongDecimal(text(key));
+}
+
 DateTime RecordReader::dateTime(const QString &key)
 {
     const QList<int> n = ScanExactly(text(key), "%d-%d-%d %d:%d:%d", 6);

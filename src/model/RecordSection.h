@@ -33,6 +33,7 @@ public:
     // Mandatory values.
     QString text(const QString &key, int buffer = ProfileFile::ValueBuffer);
     int decimal(const QString &key);
+    qint64 longDecimal(const QString &key);
     DateTime dateTime(const QString &key); // "%d-%d-%d %d:%d:%d"
     DateTime date(const QString &key); // "%d-%d-%d", at 00:00:00
     DateTime time(const QString &key); // "%d:%d:%d", on 1899-12-30

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "shell/ClockApp.h"
 
+#include "editor/BirthdayDialog.h"
+#include "editor/BirthdayNotice.h"
+#include "editor/QuickReminderDialog.h"
 #include "editor/ReminderEditor.h"
 #include "firing/ReminderDispatcher.h"
 #include "firing/ReminderFirer.h"
@@ -155,6 +158,9 @@ void ClockApp::connectReminders()
     handlers.synchronise = [this] {
         syncNow();
     };
+    handlers.birthdayNotice = [this](const BirthdayEntry &entry, bool nextYear) {
+        BirthdayNotice::Open(entry, nextYear, m_services);
+    };
     m_dispatcher = std::make_unique<ReminderDispatcher>(m_data, std::move(handlers));
     connect(m_window.get(), &ClockWindow::SecondTicked, this,
             [dispatcher = m_dispatcher.get()](const DateTime &now) { dispatcher->Tick(now); });
@@ -167,6 +173,16 @@ void ClockApp::connectWindows()
                                 [this] { ReminderEditor::OpenModal(m_data, m_services, {}, -1, m_window.get()); });
     m_window->SetCommandHandler(MenuId::TaskList, [this] { TaskManagerWindow::Open(m_data, m_services); });
     m_window->SetCommandHandler(MenuId::SpeakTime, [this] { AnnounceTimeThread(); });
+    m_window->SetCommandHandler(MenuId::NewBirthday,
+                                [this] { BirthdayDialog::OpenModal(m_data, m_services, {}, m_window.get()); });
+    // The quick reminder, plain or with its time moved by a preset.
+    m_window->SetCommandHandler(MenuId::QuickCustom,
+                                [this] { QuickReminderDialog::OpenModal(m_data, m_services, {}, m_window.get()); });
+    for (int id = MenuId::QuickMinutesFirst; id <= MenuId::QuickWeekdayLast; ++id) {
+        if (const std::optional<QuickChoice> preset = TrayQuickChoice(id))
+            m_window->SetCommandHandler(
+                id, [this, preset] { QuickReminderDialog::OpenModal(m_data, m_services, preset, m_window.get()); });
+    }
 }
 
 void ClockApp::AnnounceTimeThread()

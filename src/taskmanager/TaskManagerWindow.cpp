@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "taskmanager/TaskManagerWindow.h"
 
+#include "editor/BirthdayDialog.h"
 #include "editor/ReminderEditor.h"
 #include "model/AppData.h"
 #include "model/CategoryTable.h"
@@ -208,7 +209,7 @@ void TaskManagerWindow::applySort()
                                                 m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-// New and Edit reach only the reminder editor so far; birthdays and notes
+// New and Edit reach the reminder editor and the birthday dialog; notes
 // get theirs with their own windows. Delete works on every tab. The note
 // windows that the check boxes and "顶端显示" act on do not exist yet, so
 // those stay disabled.
@@ -216,9 +217,9 @@ void TaskManagerWindow::updateButtons()
 {
     const QItemSelectionModel *selection = m_ui->entryList->selectionModel();
     const qsizetype selected = selection ? selection->selectedRows().size() : 0;
-    const bool alarms = m_tab == AlarmsTab;
-    m_ui->newButton->setEnabled(alarms);
-    m_ui->editButton->setEnabled(alarms && selected == 1);
+    const bool editable = m_tab == AlarmsTab || m_tab == BirthdaysTab;
+    m_ui->newButton->setEnabled(editable);
+    m_ui->editButton->setEnabled(editable && selected == 1);
     m_ui->deleteButton->setEnabled(selected > 0);
     m_ui->onTopCheck->setEnabled(false);
     m_ui->onTopCheck->setChecked(false);
@@ -242,18 +243,21 @@ void TaskManagerWindow::newEntry()
 {
     if (m_tab == AlarmsTab)
         ReminderEditor::OpenModal(m_data, m_services, {}, -1, this);
+    else if (m_tab == BirthdaysTab)
+        BirthdayDialog::OpenModal(m_data, m_services, {}, this);
 }
 
 void TaskManagerWindow::editSelected()
 {
     const std::vector<EntryHandle> entries = selectedEntries();
-    if (m_tab != AlarmsTab || entries.size() != 1)
+    if (entries.size() != 1)
         return;
+    // A row whose entry went meanwhile opens nothing.
     const EntryHandle entry = entries.front();
-    // A row whose task went meanwhile opens nothing.
-    if (!m_data.Alarms.Contains(entry))
-        return;
-    ReminderEditor::OpenModal(m_data, m_services, entry, currentModel()->rowOf(entry), this);
+    if (m_tab == AlarmsTab)
+        ReminderEditor::OpenModal(m_data, m_services, entry, currentModel()->rowOf(entry), this);
+    else if (m_tab == BirthdaysTab)
+        BirthdayDialog::OpenModal(m_data, m_services, entry, this);
 }
 
 // One question per selected row, from the last row up; only Yes deletes.

@@ -104,6 +104,16 @@ void TaskTableModel::sortRows(const SortState &sort)
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+void TaskTableModel::moveToFirstRow(EntryHandle entry)
+{
+    const int row = rowOf(entry);
+    if (row <= 0 || !beginMoveRows({}, row, row, {}, 0))
+        return;
+    m_rows.erase(m_rows.begin() + row);
+    m_rows.insert(m_rows.begin(), entry);
+    endMoveRows();
+}
+
 void TaskTableModel::setImages(QVariantList images)
 {
     m_images = std::move(images);

@@ -48,6 +48,9 @@ public:
     void reload();
     // Sorts the rows; selections and other persistent indexes follow.
     void sortRows(const SortState &sort);
+    // Moves an entry's row to the top, where a window that just added it
+    // wants it seen.
+    void moveToFirstRow(EntryHandle entry);
 
     // The pictures of the image list, as decorations; image n is shown for
     // image index n. Kept as variants so that this model needs no GUI.

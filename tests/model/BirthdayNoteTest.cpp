@@ -28,15 +28,23 @@ TEST_F(BirthdayNoteTest, BirthdaysRoundTripAndNeedEveryValueButTheNote)
     BirthdayList list;
     list.AddTail({QStringLiteral(u"小明"), 631152000, QStringLiteral(u"喜欢蛋糕"), 36, 1, 2, QStringLiteral(u"马"),
                   QStringLiteral(u"摩羯"), 1, 0, 1});
+    // Born before 1970, and before what 32 bits of seconds reach.
+    BirthdayEntry elder = list.At(list.GetHeadPosition());
+    elder.FriendName = QStringLiteral(u"老张");
+    elder.BornDate = -2208988800LL;
+    list.AddTail(elder);
     {
         ProfileFile file(path);
         SaveBirthdays(file, list);
         ASSERT_TRUE(file.Save());
+        EXPECT_EQ(file.ReadString(QStringLiteral("Birthday00001"), QStringLiteral("BornDate"), {}),
+                  QStringLiteral("-2208988800"));
     }
     BirthdayList back;
     LoadBirthdays(ProfileFile(path), back);
-    ASSERT_EQ(back.GetCount(), 1);
+    ASSERT_EQ(back.GetCount(), 2);
     EXPECT_EQ(back.At(back.GetHeadPosition()), list.At(list.GetHeadPosition()));
+    EXPECT_EQ(back.At(back.GetTailPosition()), list.At(list.GetTailPosition()));
 
     writeRaw("[Common]\r\nNumofBirthday=2\r\n"
              "[Birthday00000]\r\nBornDate=0\r\nFriendName=a\r\nSex=0\r\nBlood=0\r\nYear=x\r\nAge=1\r\nSign=y\r\n"

@@ -124,6 +124,11 @@ TEST(IniDocument, DecimalConversionLikeAtoi)
     EXPECT_EQ(ToDecimal(QStringLiteral("99999999999")), INT_MAX);
     EXPECT_EQ(ToDecimal(QStringLiteral("-99999999999")), INT_MIN);
     EXPECT_EQ(ToDecimal(QStringLiteral("-2147483648")), INT_MIN);
+    EXPECT_EQ(ToLongDecimal(QStringLiteral(" -2208988800;")), -2208988800LL);
+    EXPECT_EQ(ToLongDecimal(QStringLiteral("9223372036854775807")), LLONG_MAX);
+    EXPECT_EQ(ToLongDecimal(QStringLiteral("99999999999999999999")), LLONG_MAX);
+    EXPECT_EQ(ToLongDecimal(QStringLiteral("-9223372036854775808")), LLONG_MIN);
+    EXPECT_EQ(ToLongDecimal(QStringLiteral("-99999999999999999999")), LLONG_MIN);
 }
 
 // Whatever the bytes, every line that was valid in its own encoding reads

@@ -2,12 +2,19 @@
 #include "taskmanager/TaskManagerWindow.h"
 
 #include "../editor/EditorFixture.h"
+#include "TestFiles.h"
+#include "editor/BirthdayDialog.h"
+#include "editor/BirthdayInfo.h"
+#include "editor/QuickReminderDialog.h"
 #include "editor/ReminderEditor.h"
+#include "widgets/ColumnMenu.h"
 
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -129,6 +136,18 @@ protected:
             QTest::mouseClick(child<QPushButton>(editor, "saveButton"), Qt::LeftButton);
         });
     }
+    // Runs `act` on the dialog of type T once its modal loop runs.
+    template<class T> static void runInDialog(std::function<void(T *)> act)
+    {
+        QTimer::singleShot(0, [act] {
+            auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget());
+            if (!dialog) {
+                ADD_FAILURE() << "the dialog did not open";
+                return;
+            }
+            act(dialog);
+        });
+    }
     QStringList questions() const
     {
         QStringList out;
@@ -186,9 +205,8 @@ TEST_F(TaskManagerTest, BirthdayAndNoteTabs)
     EXPECT_EQ(row(w, 0), (QStringList {u"阿李"_s, u"2019-5-3"_s, u"年龄:7 星座:金牛座 生肖:马"_s}));
     EXPECT_EQ(row(w, 1), (QStringList {u"小王"_s, u"1996-5-3"_s, u"年龄:30 星座:金牛座 生肖:马"_s}));
     EXPECT_EQ(list(w)->columnWidth(1), 175);
-    // No birthday dialog yet: New and Edit stay off; Delete works.
     selectRows(w, {1});
-    EXPECT_EQ(buttons(w), (std::vector<bool> {false, false, true}));
+    EXPECT_EQ(buttons(w), (std::vector<bool> {true, true, true}));
     click(w, "deleteButton");
     EXPECT_EQ(column0(w), (QStringList {u"阿李"_s}));
 
@@ -324,6 +342,102 @@ TEST_F(TaskManagerTest, TasksSavedInTheEditorShowAtOnce)
     click(w, "editButton");
     EXPECT_EQ(column0(w), (QStringList {u"再改"_s, u"改过"_s, u"新的"_s}));
     EXPECT_EQ(data.Alarms.GetCount(), 3);
+}
+
+TEST_F(TaskManagerTest, BirthdaysSavedInTheDialogShowAtTheTopAndEditsInPlace)
+{
+    addBirthday(u"甲"_s, 3);
+    TaskManagerWindow *w = open();
+    clickTab(w, TaskManagerWindow::BirthdaysTab);
+
+    // An empty name is refused with the tip; then a friend born before 1970.
+    runInDialog<BirthdayDialog>([this](BirthdayDialog *dialog) {
+        EXPECT_FALSE(dialog->isEditing());
+        auto *name = child<QLineEdit>(dialog, "nameEdit");
+        typeText(name, u"  "_s);
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+        expectTip(dialog, name, u"请输入你朋友的姓名！"_s);
+        EXPECT_EQ(data.Birthdays.GetCount(), 1);
+        typeText(name, u"小明"_s);
+        child<QDateEdit>(dialog, "birthDateEdit")->setDate(QDate(1950, 6, 15));
+        child<QLineEdit>(dialog, "remarkEdit")->setText(u"爱喝茶"_s);
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    });
+    click(w, "newButton");
+    EXPECT_EQ(row(w, 0), (QStringList {u"小明"_s, u"1950-6-15"_s, u"年龄:75 星座:双子 生肖:虎"_s}));
+    const BirthdayEntry saved = data.Birthdays.At(data.Birthdays.GetTailPosition());
+    EXPECT_EQ(saved.BornDate, BornDateOf(at(1950, 6, 15)));
+    EXPECT_LT(saved.BornDate, 0);
+    EXPECT_EQ(saved.Note, u"爱喝茶"_s);
+    EXPECT_EQ((std::vector<int> {saved.TwoWeeks, saved.OneWeeks, saved.OneDay}), (std::vector<int> {0, 1, 1}));
+
+    // A double click edits. A notice that cleared a flag meanwhile keeps it
+    // cleared unless the box was changed.
+    runInDialog<BirthdayDialog>([this](BirthdayDialog *dialog) {
+        EXPECT_TRUE(dialog->isEditing());
+        auto *name = child<QLineEdit>(dialog, "nameEdit");
+        EXPECT_EQ(name->text(), u"小明"_s);
+        EXPECT_EQ(child<QDateEdit>(dialog, "birthDateEdit")->date(), QDate(1950, 6, 15));
+        BirthdayEntry ticked = data.Birthdays.At(data.Birthdays.GetTailPosition());
+        ticked.OneWeeks = 0;
+        data.Birthdays.SetAt(data.Birthdays.GetTailPosition(), ticked);
+        child<QCheckBox>(dialog, "oneDayCheck")->setChecked(false);
+        name->end(false);
+        typeText(name, u"明"_s);
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    });
+    QTest::mouseClick(list(w)->viewport(), Qt::LeftButton, {}, rowPoint(w, 0));
+    QTest::mouseDClick(list(w)->viewport(), Qt::LeftButton, {}, rowPoint(w, 0));
+    EXPECT_EQ(column0(w), (QStringList {u"小明明"_s, u"甲"_s}));
+    const BirthdayEntry edited = data.Birthdays.At(data.Birthdays.GetTailPosition());
+    EXPECT_EQ((std::vector<int> {edited.TwoWeeks, edited.OneWeeks, edited.OneDay}), (std::vector<int> {0, 0, 0}));
+    EXPECT_EQ(data.Birthdays.GetCount(), 2);
+}
+
+TEST_F(TaskManagerTest, QuickRemindersInThePastAreRefusedAndNewOnesComeFirst)
+{
+    addTask(u"b"_s, at(2026, 4, 1, 9, 0, 0));
+    addTask(u"a"_s, at(2026, 4, 1, 9, 0, 0));
+    TaskManagerWindow *w = open();
+    runInDialog<QuickReminderDialog>([this](QuickReminderDialog *dialog) {
+        const auto choose = [dialog](const char *menu, const QString &text) {
+            for (QAction *action : dialog->quickMenu()->findChild<ColumnMenu *>(QLatin1String(menu))->commands()) {
+                if (action->text() == text)
+                    action->trigger();
+            }
+        };
+        typeText(child<QPlainTextEdit>(dialog, "messageEdit"), u"交报告"_s);
+        choose("atHourMenu", u"00:00"_s); // today, gone by
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text,
+                  u"快捷报时的设定日期/时间必须大于当前日期/时间,请检查你的日期/时间设置是否符合要求!"_s);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(data.Alarms.GetCount(), 2);
+        choose("afterDaysMenu", u"明天"_s);
+        QTest::mouseClick(child<QPushButton>(dialog, "saveButton"), Qt::LeftButton);
+    });
+    EXPECT_TRUE(QuickReminderDialog::OpenModal(data, services, {}, w));
+    EXPECT_EQ(row(w, 0), (QStringList {u"快捷提醒"_s, u"执行一次"_s, u"2026-03-11 00:00:00"_s}));
+    EXPECT_EQ(column0(w), (QStringList {u"快捷提醒"_s, u"b"_s, u"a"_s}));
+    const AlarmTask task = data.Alarms.At(data.Alarms.GetTailPosition());
+    EXPECT_EQ(task.SelfPosition, data.Alarms.GetTailPosition());
+    EXPECT_EQ(task.Category, 31);
+    EXPECT_EQ(task.MessageFont.FontHeight, 240);
+    EXPECT_EQ(task.MessageFont.FontFaceName, u"宋体"_s);
+
+    // What exit saves.
+    struct : ClockWindowState
+    {
+        ScreenRect WindowRect() const override { return {}; }
+        bool AlwaysOnTopChecked() const override { return false; }
+        bool AutoSmallChecked() const override { return false; }
+    } clockWindow;
+    ASSERT_TRUE(data.SaveAll(clockWindow).isEmpty());
+    const QString file = QString::fromUtf8(ReadTestFile(data.FilePath(AlarmFileName)));
+    for (const char16_t *line : {u"Description=快捷提醒\r\n", u"DateTime=2026-03-11 00:00:00\r\n",
+                                 u"Message=交报告\r\n", u"Category=31\r\n", u"Countdownsec=30\r\n"})
+        EXPECT_TRUE(file.contains(QString::fromUtf16(line))) << QString::fromUtf16(line).toStdString();
 }
 
 TEST_F(TaskManagerTest, ChangesMadeElsewhereShowAtOnce)

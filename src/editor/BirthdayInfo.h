@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "model/BirthdayNote.h"
+#include "model/DateTime.h"
+
+#include <QString>
+#include <optional>
+
+// The birthday dialogs' rules without their windows: which birth dates are
+// taken, the age, sign and animal shown for one, the horoscope addresses,
+// and the text of a birthday notice.
+
+// The earliest birth date the dialog takes.
+inline constexpr int EarliestBirthYear = 1900;
+
+// True for a valid date from 1900-01-01 up to the date of `now`.
+bool IsAcceptableBirthDate(const DateTime &date, const DateTime &now);
+
+// The age on `today` in whole calendar years: one year more on each
+// birthday. Someone born on 29 February turns a year older on 1 March in
+// common years. Never negative.
+int AgeOn(const DateTime &born, const DateTime &today);
+
+// The birthday in `year`, at 00:00. Born on 29 February: the 28th in common
+// years, the day the birthday notices count towards.
+DateTime BirthdayIn(const DateTime &born, int year);
+
+// A stored BornDate and the birth date (at 00:00 local time) it stands for.
+qint64 BornDateOf(const DateTime &birthDate);
+DateTime BirthDateOf(qint64 bornDate);
+
+// What the dialog shows for a birth date.
+struct BirthInfo
+{
+    int age = 0;
+    int signIndex = 0; // in SignNames()
+    int animalIndex = 0; // in AnimalNames()
+};
+BirthInfo DescribeBirth(const DateTime &birthDate, const DateTime &now);
+
+// The horoscope pages offered for a sign and an animal.
+enum class BirthdayWebLink
+{
+    TodayFortune,
+    WeekFortune,
+    MonthFortune,
+    YearFortune,
+    AnimalFortune,
+    AnimalProfile,
+    BloodGroups
+};
+
+struct BirthdayWebHosts
+{
+    QString horoscope; // the star-sign fortunes
+    QString zodiac; // the animal pages and the blood-group handbook
+};
+
+// The horoscope site numbers the signs from Aries = 1 to Pisces = 12.
+int StarNumber(int signIndex);
+// The zodiac site's page number of an animal.
+int AnimalPageNumber(int animalIndex);
+// The address of a page; `year` names the year of the yearly fortune.
+QString BirthdayWebAddress(BirthdayWebLink link, const BirthdayWebHosts &hosts, int signIndex, int animalIndex,
+                           int year);
+
+// A birthday notice's texts.
+struct BirthdayNoticeText
+{
+    QString caption;
+    QString message; // LF line breaks
+};
+
+// The notice for a birthday this year, or next year when `nextYear`, seen
+// on `now`; nothing when that birthday is not after today.
+std::optional<BirthdayNoticeText> ComposeBirthdayNotice(const BirthdayEntry &entry, bool nextYear, const DateTime &now);

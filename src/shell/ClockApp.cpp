@@ -6,6 +6,7 @@
 #include "firing/ReminderFirer.h"
 #include "model/AtomicFile.h"
 #include "model/AutoSaver.h"
+#include "notes/NoteWindows.h"
 #include "platform/Clock.h"
 #include "shell/ClockWindow.h"
 #include "shell/MenuIds.h"
@@ -110,6 +111,7 @@ bool ClockApp::InitInstance()
     }
     connectReminders();
     connectWindows();
+    m_notes->ShowAtStart();
     startSavingChanges();
     // Without settings yet, this is the program's first run.
     const bool firstRun = !QFileInfo::exists(m_data.FilePath(ConfigFileName));
@@ -144,6 +146,8 @@ void ClockApp::connectWindows()
     m_window->SetCommandHandler(MenuId::NewAlarm,
                                 [this] { ReminderEditor::OpenModal(m_data, m_services, {}, -1, m_window.get()); });
     m_window->SetCommandHandler(MenuId::TaskList, [this] { TaskManagerWindow::Open(m_data, m_services); });
+    m_notes = std::make_unique<NoteWindows>(m_data, m_services);
+    m_window->SetCommandHandler(MenuId::NewNote, [notes = m_notes.get()] { notes->NewNote(); });
 }
 
 void ClockApp::startSavingChanges()
@@ -171,6 +175,9 @@ void ClockApp::SaveAll()
     if (m_saved || !m_window)
         return;
     m_saved = true;
+    // Text being typed into a note and the places notes were dragged to.
+    if (m_notes)
+        m_notes->CommitAll();
     if (m_saver)
         m_saver->SaveNow();
     else

@@ -4,6 +4,7 @@
 #include "editor/ReminderEditor.h"
 #include "model/AppData.h"
 #include "model/CategoryTable.h"
+#include "notes/NoteWindows.h"
 #include "taskmanager/AlarmTableModel.h"
 #include "taskmanager/BirthdayTableModel.h"
 #include "taskmanager/NoteTableModel.h"
@@ -70,8 +71,9 @@ TaskManagerWindow::TaskManagerWindow(AppData &data, const Services &services, QW
     setWindowIcon(QIcon(CategoryTable::programIconPath()));
     setWindowFlag(Qt::WindowMinimizeButtonHint);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
+    auto *notes = new NoteTableModel(data.Notes, this);
     m_models = {new AlarmTableModel(data.Alarms, *services.clock, this), new BirthdayTableModel(data.Birthdays, this),
-                new NoteTableModel(data.Notes, this)};
+                notes};
     const QVariantList images = imageList();
     for (TaskTableModel *model : m_models)
         model->setImages(images);
@@ -147,6 +149,15 @@ void TaskManagerWindow::connectControls()
     connect(m_ui->editButton, &QPushButton::clicked, this, &TaskManagerWindow::editSelected);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &TaskManagerWindow::deleteSelected);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
+    // The notes' check boxes show and hide the note windows, and the on-top
+    // box follows what the note windows change.
+    auto *notes = static_cast<NoteTableModel *>(m_models[NotesTab]);
+    connect(notes, &NoteTableModel::ShowRequested, this, [](EntryHandle entry, bool shown) {
+        if (NoteWindows *windows = NoteWindows::Instance())
+            windows->SetShown(entry, shown);
+    });
+    connect(notes, &QAbstractItemModel::dataChanged, this, &TaskManagerWindow::updateButtons);
+    connect(m_ui->onTopCheck, &QCheckBox::clicked, this, &TaskManagerWindow::pinSelectedNote);
     for (TaskTableModel *model : m_models) {
         // Rows that go elsewhere take their selection with them.
         connect(model, &QAbstractItemModel::rowsRemoved, this, &TaskManagerWindow::updateButtons);
@@ -208,20 +219,21 @@ void TaskManagerWindow::applySort()
                                                 m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-// New and Edit reach only the reminder editor so far; birthdays and notes
-// get theirs with their own windows. Delete works on every tab. The note
-// windows that the check boxes and "顶端显示" act on do not exist yet, so
-// those stay disabled.
+// New and Edit reach the reminder editor and the note windows; birthdays
+// get theirs with their own dialog. Delete works on every tab. "顶端显示"
+// shows and changes whether the one selected note stays on top.
 void TaskManagerWindow::updateButtons()
 {
     const QItemSelectionModel *selection = m_ui->entryList->selectionModel();
     const qsizetype selected = selection ? selection->selectedRows().size() : 0;
     const bool alarms = m_tab == AlarmsTab;
-    m_ui->newButton->setEnabled(alarms);
-    m_ui->editButton->setEnabled(alarms && selected == 1);
+    const bool notes = m_tab == NotesTab && NoteWindows::Instance();
+    m_ui->newButton->setEnabled(alarms || notes);
+    m_ui->editButton->setEnabled((alarms || notes) && selected == 1);
     m_ui->deleteButton->setEnabled(selected > 0);
-    m_ui->onTopCheck->setEnabled(false);
-    m_ui->onTopCheck->setChecked(false);
+    const NoteEntry *note = notes && selected == 1 ? m_data.Notes.Find(selectedEntries().front()) : nullptr;
+    m_ui->onTopCheck->setEnabled(note != nullptr);
+    m_ui->onTopCheck->setChecked(note && note->OnTop != 0);
 }
 
 std::vector<EntryHandle> TaskManagerWindow::selectedEntries() const
@@ -242,12 +254,20 @@ void TaskManagerWindow::newEntry()
 {
     if (m_tab == AlarmsTab)
         ReminderEditor::OpenModal(m_data, m_services, {}, -1, this);
+    else if (NoteWindows *windows = NoteWindows::Instance(); windows && m_tab == NotesTab)
+        windows->NewNote();
 }
 
 void TaskManagerWindow::editSelected()
 {
     const std::vector<EntryHandle> entries = selectedEntries();
-    if (m_tab != AlarmsTab || entries.size() != 1)
+    if (entries.size() != 1)
+        return;
+    if (NoteWindows *windows = NoteWindows::Instance(); windows && m_tab == NotesTab) {
+        windows->Edit(entries.front());
+        return;
+    }
+    if (m_tab != AlarmsTab)
         return;
     const EntryHandle entry = entries.front();
     // A row whose task went meanwhile opens nothing.
@@ -274,6 +294,14 @@ void TaskManagerWindow::deleteSelected()
             model->removeEntry(*entry);
     }
     updateButtons();
+}
+
+void TaskManagerWindow::pinSelectedNote(bool onTop)
+{
+    const std::vector<EntryHandle> entries = selectedEntries();
+    NoteWindows *windows = NoteWindows::Instance();
+    if (m_tab == NotesTab && windows && entries.size() == 1)
+        windows->SetOnTop(entries.front(), onTop);
 }
 
 void TaskManagerWindow::onDoubleClick()

@@ -87,7 +87,6 @@ NoteWindow::NoteWindow(AppData &data, const Services &services, EntryHandle entr
     m_positionTimer.setSingleShot(true);
     m_positionTimer.setInterval(PositionDelayMs);
     connect(&m_positionTimer, &QTimer::timeout, this, &NoteWindow::storePosition);
-    buildMenu();
     if (m_data.Notes.Contains(m_entry)) {
         LoadFromEntry();
     } else {
@@ -98,8 +97,11 @@ NoteWindow::NoteWindow(AppData &data, const Services &services, EntryHandle entr
 
 NoteWindow::~NoteWindow() = default;
 
-void NoteWindow::buildMenu()
+// Made when first shown: hundreds of notes start without one each.
+QMenu *NoteWindow::Menu()
 {
+    if (m_menu)
+        return m_menu;
     // "_NOTE_MENU_"
     m_menu = new QMenu(this);
     m_menu->setObjectName(u"noteMenu"_s);
@@ -116,6 +118,8 @@ void NoteWindow::buildMenu()
     m_onTopAction->setCheckable(true);
     m_menu->addSeparator();
     add(SettingsCommand, tr("设置(&S)..."), &NoteWindow::OpenStyleDialog);
+    m_onTopAction->setChecked(IsTopmost());
+    return m_menu;
 }
 
 QTextEdit *NoteWindow::editor()
@@ -204,7 +208,6 @@ void NoteWindow::applyLook()
         palette.setColor(QPalette::Text, ToQColor(m_note.TextColor));
         m_edit->setPalette(palette);
     }
-    m_onTopAction->setChecked(IsTopmost());
     RestoreOpacity();
     refreshText();
 }
@@ -229,7 +232,8 @@ void NoteWindow::applyTopmost(bool onTop)
     } else {
         setWindowFlags(flags);
     }
-    m_onTopAction->setChecked(onTop);
+    if (m_onTopAction)
+        m_onTopAction->setChecked(onTop);
 }
 
 void NoteWindow::placeAtStoredPosition()
@@ -504,8 +508,7 @@ void NoteWindow::contextMenuEvent(QContextMenuEvent *event)
 {
     if (IsEditing())
         return;
-    m_onTopAction->setChecked(IsTopmost());
-    m_menu->exec(event->globalPos());
+    Menu()->exec(event->globalPos());
 }
 
 bool NoteWindow::eventFilter(QObject *watched, QEvent *event)

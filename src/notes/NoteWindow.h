@@ -55,7 +55,8 @@ public:
     quint32 Id() const { return m_id; }
     // The window's copy of its note.
     const NoteEntry &Note() const { return m_note; }
-    QMenu *Menu() const { return m_menu; }
+    // The right-click menu ("_NOTE_MENU_").
+    QMenu *Menu();
     bool IsEditing() const;
     bool IsTopmost() const;
     // The text the window shows: what is being typed while editing.
@@ -114,7 +115,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildMenu();
     QTextEdit *editor();
     void applyLook();
     void applyTopmost(bool onTop);

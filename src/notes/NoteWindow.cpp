@@ -12,6 +12,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -411,11 +412,16 @@ void NoteWindow::ConfirmDelete()
 {
     if (!MessageBoxes::ConfirmWarning(this, tr("你确定要删除选中便签吗？"), u"CLOCK"_s))
         return;
+    Discard();
+    // The list's watchers (the task manager's rows) drop the note with it.
+    m_data.Notes.RemoveAt(m_entry);
+}
+
+void NoteWindow::Discard()
+{
     m_deleted = true;
     m_positionTimer.stop();
     hide();
-    // The list's watchers (the task manager's rows) drop the note with it.
-    m_data.Notes.RemoveAt(m_entry);
     deleteLater();
 }
 
@@ -509,6 +515,17 @@ void NoteWindow::contextMenuEvent(QContextMenuEvent *event)
     if (IsEditing())
         return;
     Menu()->exec(event->globalPos());
+}
+
+// Closed by the window manager (Alt+F4): the note hides, as from its menu,
+// and comes back with the task manager's check box.
+void NoteWindow::closeEvent(QCloseEvent *event)
+{
+    if (event->spontaneous() && !m_deleted) {
+        StoreState();
+        HideNote();
+    }
+    QWidget::closeEvent(event);
 }
 
 bool NoteWindow::eventFilter(QObject *watched, QEvent *event)

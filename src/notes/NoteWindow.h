@@ -84,6 +84,9 @@ public:
     void ConfirmDelete();
     void OpenStyleDialog();
 
+    // The note left the list: the window goes without storing anything.
+    void Discard();
+
     // The task manager's check box: shows or hides the note at its stored
     // place without taking the keyboard, and stores the shown flag.
     void SetShown(bool shown);
@@ -112,6 +115,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -151,10 +151,8 @@ void NoteWindows::CommitAll()
 
 void NoteWindows::EntryRemoving(EntryHandle entry)
 {
-    if (QPointer<NoteWindow> window = m_windows.take(keyOf(entry))) {
-        window->hide();
-        window->deleteLater();
-    }
+    if (QPointer<NoteWindow> window = m_windows.take(keyOf(entry)))
+        window->Discard();
 }
 
 void NoteWindows::ListReset()

@@ -22,8 +22,11 @@ public:
 Q_SIGNALS:
     void colorChosen(const QColor &color);
 
+protected:
+    // Asks the user for a colour when the button is clicked.
+    virtual void choose();
+
 private:
-    void choose();
     void showSwatch();
 
     QColor m_color = Qt::black;

@@ -9,6 +9,7 @@
 #include "firing/ReminderFirer.h"
 #include "model/AtomicFile.h"
 #include "model/AutoSaver.h"
+#include "notes/NoteWindows.h"
 #include "platform/Clock.h"
 #include "shell/ClockWindow.h"
 #include "shell/MenuIds.h"
@@ -118,6 +119,7 @@ bool ClockApp::InitInstance()
     connectTimeSync();
     connectReminders();
     connectWindows();
+    m_notes->ShowAtStart();
     startSavingChanges();
     if (m_data.Settings.Synchronization.StartSyn)
         syncNow();
@@ -183,6 +185,8 @@ void ClockApp::connectWindows()
             m_window->SetCommandHandler(
                 id, [this, preset] { QuickReminderDialog::OpenModal(m_data, m_services, preset, m_window.get()); });
     }
+    m_notes = std::make_unique<NoteWindows>(m_data, m_services);
+    m_window->SetCommandHandler(MenuId::NewNote, [notes = m_notes.get()] { notes->NewNote(); });
 }
 
 void ClockApp::AnnounceTimeThread()
@@ -244,6 +248,9 @@ void ClockApp::SaveAll()
     if (m_saved || !m_window)
         return;
     m_saved = true;
+    // Text being typed into a note and the places notes were dragged to.
+    if (m_notes)
+        m_notes->CommitAll();
     if (m_saver)
         m_saver->SaveNow();
     else

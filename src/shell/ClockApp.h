@@ -10,6 +10,7 @@
 
 class AutoSaver;
 class ClockWindow;
+class NoteWindows;
 class ReminderDispatcher;
 class ReminderFirer;
 class SingleInstance;
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<ReminderDispatcher> m_dispatcher;
     std::unique_ptr<AutoSaver> m_saver;
     std::unique_ptr<TimeSync> m_timeSync;
+    std::unique_ptr<NoteWindows> m_notes;
     bool m_exiting = false;
     bool m_saved = false;
 };

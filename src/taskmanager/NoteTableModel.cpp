@@ -64,6 +64,25 @@ QVariant NoteTableModel::checkState(EntryHandle entry) const
     return int(note->Display != 0 ? Qt::Checked : Qt::Unchecked);
 }
 
+Qt::ItemFlags NoteTableModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags flags = TaskTableModel::flags(index);
+    return index.isValid() && index.column() == 0 ? flags | Qt::ItemIsUserCheckable : flags;
+}
+
+bool NoteTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    const EntryHandle entry = entryAt(index.row());
+    const NoteEntry *note = m_list.Find(entry);
+    if (role != Qt::CheckStateRole || index.column() != 0 || !note)
+        return false;
+    const bool shown = value.toInt() == Qt::Checked;
+    if ((note->Display != 0) == shown)
+        return false;
+    Q_EMIT ShowRequested(entry, shown);
+    return true;
+}
+
 Qt::Alignment NoteTableModel::columnAlignment(int column) const
 {
     return column == 1 ? Qt::AlignCenter : TaskTableModel::columnAlignment(column);

@@ -6,8 +6,8 @@
 
 // The note tab: "显示" (the text, with the shown flag as the row's check
 // box), "顶端" centred, "最后修改". An entry added elsewhere shows as the
-// first row. The check boxes show the flag; they take clicks only once
-// toggling a note can show or hide its window.
+// first row. Ticking or clearing a check box asks for the note to be shown
+// or hidden; the box follows the note's flag once that is done.
 class NoteTableModel final : public TaskTableModel
 {
     Q_OBJECT
@@ -20,6 +20,12 @@ public:
     RowTexts rowTexts(EntryHandle entry) const override;
     QString deleteQuestion(EntryHandle entry) const override;
     bool removeEntry(EntryHandle entry) override;
+
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+Q_SIGNALS:
+    void ShowRequested(EntryHandle entry, bool shown);
 
 protected:
     std::vector<EntryHandle> entriesWithRows() const override;

@@ -5,6 +5,7 @@
 #include "editor/ReminderEditor.h"
 #include "model/AppData.h"
 #include "model/CategoryTable.h"
+#include "notes/NoteWindows.h"
 #include "taskmanager/AlarmTableModel.h"
 #include "taskmanager/BirthdayTableModel.h"
 #include "taskmanager/NoteTableModel.h"
@@ -71,8 +72,9 @@ TaskManagerWindow::TaskManagerWindow(AppData &data, const Services &services, QW
     setWindowIcon(QIcon(CategoryTable::programIconPath()));
     setWindowFlag(Qt::WindowMinimizeButtonHint);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
+    auto *notes = new NoteTableModel(data.Notes, this);
     m_models = {new AlarmTableModel(data.Alarms, *services.clock, this), new BirthdayTableModel(data.Birthdays, this),
-                new NoteTableModel(data.Notes, this)};
+                notes};
     const QVariantList images = imageList();
     for (TaskTableModel *model : m_models)
         model->setImages(images);
@@ -148,6 +150,15 @@ void TaskManagerWindow::connectControls()
     connect(m_ui->editButton, &QPushButton::clicked, this, &TaskManagerWindow::editSelected);
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &TaskManagerWindow::deleteSelected);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QWidget::close);
+    // The notes' check boxes show and hide the note windows, and the on-top
+    // box follows what the note windows change.
+    auto *notes = static_cast<NoteTableModel *>(m_models[NotesTab]);
+    connect(notes, &NoteTableModel::ShowRequested, this, [](EntryHandle entry, bool shown) {
+        if (NoteWindows *windows = NoteWindows::Instance())
+            windows->SetShown(entry, shown);
+    });
+    connect(notes, &QAbstractItemModel::dataChanged, this, &TaskManagerWindow::updateButtons);
+    connect(m_ui->onTopCheck, &QCheckBox::clicked, this, &TaskManagerWindow::pinSelectedNote);
     for (TaskTableModel *model : m_models) {
         // Rows that go elsewhere take their selection with them.
         connect(model, &QAbstractItemModel::rowsRemoved, this, &TaskManagerWindow::updateButtons);
@@ -209,20 +220,21 @@ void TaskManagerWindow::applySort()
                                                 m_sort.ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
-// New and Edit reach the reminder editor and the birthday dialog; notes
-// get theirs with their own windows. Delete works on every tab. The note
-// windows that the check boxes and "顶端显示" act on do not exist yet, so
-// those stay disabled.
+// New and Edit reach the reminder editor, the birthday dialog and the note
+// windows. Delete works on every tab. "顶端显示" shows and changes whether
+// the one selected note stays on top.
 void TaskManagerWindow::updateButtons()
 {
     const QItemSelectionModel *selection = m_ui->entryList->selectionModel();
     const qsizetype selected = selection ? selection->selectedRows().size() : 0;
-    const bool editable = m_tab == AlarmsTab || m_tab == BirthdaysTab;
+    const bool notes = m_tab == NotesTab && NoteWindows::Instance();
+    const bool editable = m_tab == AlarmsTab || m_tab == BirthdaysTab || notes;
     m_ui->newButton->setEnabled(editable);
     m_ui->editButton->setEnabled(editable && selected == 1);
     m_ui->deleteButton->setEnabled(selected > 0);
-    m_ui->onTopCheck->setEnabled(false);
-    m_ui->onTopCheck->setChecked(false);
+    const NoteEntry *note = notes && selected == 1 ? m_data.Notes.Find(selectedEntries().front()) : nullptr;
+    m_ui->onTopCheck->setEnabled(note != nullptr);
+    m_ui->onTopCheck->setChecked(note && note->OnTop != 0);
 }
 
 std::vector<EntryHandle> TaskManagerWindow::selectedEntries() const
@@ -245,6 +257,8 @@ void TaskManagerWindow::newEntry()
         ReminderEditor::OpenModal(m_data, m_services, {}, -1, this);
     else if (m_tab == BirthdaysTab)
         BirthdayDialog::OpenModal(m_data, m_services, {}, this);
+    else if (NoteWindows *windows = NoteWindows::Instance(); windows && m_tab == NotesTab)
+        windows->NewNote();
 }
 
 void TaskManagerWindow::editSelected()
@@ -252,6 +266,10 @@ void TaskManagerWindow::editSelected()
     const std::vector<EntryHandle> entries = selectedEntries();
     if (entries.size() != 1)
         return;
+    if (NoteWindows *windows = NoteWindows::Instance(); windows && m_tab == NotesTab) {
+        windows->Edit(entries.front());
+        return;
+    }
     // A row whose entry went meanwhile opens nothing.
     const EntryHandle entry = entries.front();
     if (m_tab == AlarmsTab)
@@ -278,6 +296,14 @@ void TaskManagerWindow::deleteSelected()
             model->removeEntry(*entry);
     }
     updateButtons();
+}
+
+void TaskManagerWindow::pinSelectedNote(bool onTop)
+{
+    const std::vector<EntryHandle> entries = selectedEntries();
+    NoteWindows *windows = NoteWindows::Instance();
+    if (m_tab == NotesTab && windows && entries.size() == 1)
+        windows->SetOnTop(entries.front(), onTop);
 }
 
 void TaskManagerWindow::onDoubleClick()

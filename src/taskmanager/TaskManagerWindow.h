@@ -71,6 +71,7 @@ private:
     void newEntry();
     void editSelected();
     void deleteSelected();
+    void pinSelectedNote(bool onTop);
     void onDoubleClick();
 
     std::unique_ptr<Ui::TaskManagerWindow> m_ui;

@@ -14,12 +14,13 @@ Answerer &answerer()
 } // namespace
 
 QMessageBox::StandardButton Show(QWidget *parent, QMessageBox::Icon icon, const QString &text,
-                                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+                                 QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton,
+                                 const QString &title)
 {
-    const QString title = QStringLiteral("Tockly");
+    const QString caption = title.isEmpty() ? QStringLiteral("Tockly") : title;
     if (answerer())
-        return answerer()({icon, title, text, buttons});
-    QMessageBox box(icon, title, text, buttons, parent);
+        return answerer()({icon, caption, text, buttons});
+    QMessageBox box(icon, caption, text, buttons, parent);
     // Texts quote user data (descriptions, names): never read them as markup.
     box.setTextFormat(Qt::PlainText);
     if (defaultButton != QMessageBox::NoButton)
@@ -27,9 +28,9 @@ QMessageBox::StandardButton Show(QWidget *parent, QMessageBox::Icon icon, const 
     return QMessageBox::StandardButton(box.exec());
 }
 
-bool ConfirmWarning(QWidget *parent, const QString &text)
+bool ConfirmWarning(QWidget *parent, const QString &text, const QString &title)
 {
-    return Show(parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+    return Show(parent, QMessageBox::Warning, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, title) ==
         QMessageBox::Yes;
 }
 

@@ -22,12 +22,14 @@ struct Request
 using Answerer = std::function<QMessageBox::StandardButton(const Request &)>;
 
 // Shows a modal box and returns the button pressed (or the answerer's choice).
+// Boxes are titled with the program's name unless a title is given.
 QMessageBox::StandardButton Show(QWidget *parent, QMessageBox::Icon icon, const QString &text,
                                  QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
+                                 QMessageBox::StandardButton defaultButton = QMessageBox::NoButton,
+                                 const QString &title = {});
 
 // A Yes/No question with the warning icon; true only on Yes.
-bool ConfirmWarning(QWidget *parent, const QString &text);
+bool ConfirmWarning(QWidget *parent, const QString &text, const QString &title = {});
 void Information(QWidget *parent, const QString &text);
 void Warning(QWidget *parent, const QString &text);
 

@@ -221,10 +221,7 @@ TEST_F(TaskManagerTest, BirthdayAndNoteTabs)
     auto *onTop = child<QCheckBox>(w, "onTopCheck");
     EXPECT_TRUE(onTop->isVisible());
     EXPECT_FALSE(onTop->isEnabled());
-    // The check box shows the flag; without note windows a click changes nothing.
-    const QRect box = list(w)->visualRect(m->index(0, 0));
-    QTest::mouseClick(list(w)->viewport(), Qt::LeftButton, {}, {box.left() + 8, box.center().y()});
-    EXPECT_EQ(data.Notes.At(data.Notes.GetTailPosition()).Display, 0);
+    selectRows(w, {0});
     click(w, "deleteButton");
     EXPECT_EQ(questions(), (QStringList {u"你确定删除您朋友'小王'的生日提醒吗?"_s, u"您确定删除便签'交电费'吗?"_s}));
     EXPECT_EQ(data.Notes.GetCount(), 1);

@@ -3,6 +3,7 @@
 
 #include "model/DataBackup.h"
 #include "model/LoadDamage.h"
+#include "model/ModelLog.h"
 #include "model/ProfileFile.h"
 #include "platform/Clock.h"
 
@@ -28,6 +29,20 @@ QString AppData::FilePath(const QString &name) const
     return QDir(m_programDirectory).filePath(name);
 }
 
+namespace {
+
+void logDamage(const QString &path, const LoadDamage &damage)
+{
+    if (damage.textDamaged)
+        qCWarning(lcModel) << path << "could not be read, or holds bytes that do not decode";
+    if (damage.badCount)
+        qCWarning(lcModel) << path << "gives a record count that is negative or no number";
+    if (!damage.droppedSections.isEmpty())
+        qCWarning(lcModel) << path << "has sections that could not be loaded:" << damage.droppedSections;
+}
+
+} // namespace
+
 LoadResult AppData::LoadAll(const Clock &clock, const ScreenRect &desktop)
 {
     m_clock = &clock;
@@ -50,12 +65,16 @@ LoadResult AppData::LoadAll(const Clock &clock, const ScreenRect &desktop)
             !isRecord(BirthdayPrefix) && !isRecord(NotePrefix))
             damage.droppedSections.append(name);
     }
-    if (damage.Any() || result == LoadResult::AppendFailed)
+    if (damage.Any() || result == LoadResult::AppendFailed) {
         m_damagedFiles.insert(AlarmFileName);
+        logDamage(alarms.Path(), damage);
+    }
 
     const ProfileFile config(FilePath(ConfigFileName));
-    if (config.LoadedWithDamage())
+    if (config.LoadedWithDamage()) {
         m_damagedFiles.insert(ConfigFileName);
+        logDamage(config.Path(), {true, false, {}});
+    }
     LoadSpeakSettings(config, Settings.Speak, clock.Now());
     LoadSyncSettings(config, Settings.Synchronization);
     LoadClockSettings(config, Settings.Clock, desktop);

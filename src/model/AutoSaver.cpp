@@ -2,11 +2,9 @@
 #include "model/AutoSaver.h"
 
 #include "model/AppData.h"
+#include "model/ModelLog.h"
 
-#include <QLoggingCategory>
 #include <algorithm>
-
-Q_LOGGING_CATEGORY(lcSave, "tockly.model.save", QtWarningMsg)
 
 // Turns every change of one list into a scheduled save of the task file.
 class AutoSaver::ListWatch : public ListObserver
@@ -101,7 +99,7 @@ void AutoSaver::finish()
     for (const SaveFailure &failure : report) {
         // What failed is still to be saved: with the next change, or at exit.
         m_pending |= failure.path.endsWith(AlarmFileName) ? SaveJob::TaskFile : (parts & ~SaveJob::TaskFile);
-        qCWarning(lcSave) << "Could not save" << failure.path << ":" << failure.reason;
+        qCWarning(lcModel) << "Could not save" << failure.path << ":" << failure.reason;
     }
     const SaveReport fresh = newFailures(report, parts);
     Q_EMIT Finished();
@@ -151,6 +149,6 @@ SaveReport AutoSaver::SaveNow()
     const SaveOutcome outcome = SaveJob(m_data, m_window, parts).Write();
     m_data.SaveFinished(outcome);
     for (const SaveFailure &failure : outcome.failures)
-        qCWarning(lcSave) << "Could not save" << failure.path << ":" << failure.reason;
+        qCWarning(lcModel) << "Could not save" << failure.path << ":" << failure.reason;
     return outcome.failures;
 }

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/LinuxPowerService.h"
 
+#include "platform/PlatformLog.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QVariantList>
+
+Q_LOGGING_CATEGORY(lcPlatform, "tockly.platform", QtWarningMsg)
 
 namespace {
 
@@ -61,6 +65,16 @@ bool succeeded(const QDBusMessage &reply)
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
+// Whether the call succeeded; a refusal goes to the log, as the user sees
+// only that nothing happened.
+bool logged(const QDBusMessage &reply, const QString &what)
+{
+    if (succeeded(reply))
+        return true;
+    qCWarning(lcPlatform).noquote() << what << "failed:" << reply.errorName() << reply.errorMessage();
+    return false;
+}
+
 } // namespace
 
 LinuxPowerService::LinuxPowerService()
@@ -99,7 +113,7 @@ bool LinuxPowerService::callLogind(const QString &method)
     // tells the bus and logind that we are prepared to wait for that.
     call << true;
     call.setInteractiveAuthorizationAllowed(true);
-    return succeeded(m_system.call(call, QDBus::Block, InteractiveTimeoutMs));
+    return logged(m_system.call(call, QDBus::Block, InteractiveTimeoutMs), QStringLiteral("logind ") + method);
 }
 
 bool LinuxPowerService::logOffThroughSessionManager()
@@ -141,5 +155,5 @@ bool LinuxPowerService::terminateLogindSession()
     QDBusMessage call =
         QDBusMessage::createMethodCall(Login1Service, sessionPath, Login1Session, QStringLiteral("Terminate"));
     call.setInteractiveAuthorizationAllowed(true);
-    return succeeded(m_system.call(call, QDBus::Block, InteractiveTimeoutMs));
+    return logged(m_system.call(call, QDBus::Block, InteractiveTimeoutMs), QStringLiteral("logind Terminate"));
 }

@@ -10,12 +10,11 @@ Usage: /usr/bin/python3 birthday_e2e.py PATH/TO/clock
 
 import datetime
 import os
-import subprocess
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
+from harness import e2e_main, fail, find_window, stop_clock, wait_until  # noqa: E402
 
 NAME = '小明'
 NOTICE_TITLE = f'^你朋友{NAME}的生日$'
@@ -37,18 +36,6 @@ Note=\r
 '''
 
 
-def fail(message):
-    print(f'FAIL: {message}', file=sys.stderr)
-    sys.exit(1)
-
-
-def find_window(env, name):
-    result = subprocess.run(['xdotool', 'search', '--name', name], env=env, capture_output=True, text=True,
-                            check=False)
-    ids = result.stdout.split()
-    return ids[0] if ids else None
-
-
 def birthday_section(home):
     with open(os.path.join(home, 'alarms.lst'), encoding='utf-8', errors='replace') as file:
         text = file.read()
@@ -65,20 +52,6 @@ def born_seconds():
     return int(time.mktime(born.timetuple()))
 
 
-def main():
-    if len(sys.argv) != 2 or not os.access(sys.argv[1], os.X_OK):
-        sys.exit('usage: birthday_e2e.py PATH/TO/clock')
-    clock = os.path.abspath(sys.argv[1])
-    isolate_from_real_buses()
-    stop_on_signals()
-    harness = Harness('tockly-e2e-birthday-')
-    try:
-        run(harness, clock)
-    finally:
-        harness.close()
-    print('PASS')
-
-
 def run(harness, clock):
     home = harness.path('home')
     os.makedirs(home)
@@ -93,10 +66,7 @@ def run(harness, clock):
     wait_until(lambda: find_window(env, NOTICE_TITLE), timeout=15, what='the birthday notice')
     # The tick cleared the flag; the automatic save writes it about a second later.
     wait_until(lambda: 'TwoWeeks=0' in birthday_section(home), timeout=5, what='the automatic save of the flag')
-    process.terminate()
-    if process.wait(10) != 0:
-        fail(f'SIGTERM ended the clock with status {process.returncode}')
-    harness.processes.remove(process)
+    stop_clock(harness, process)
     section = birthday_section(home)
     if 'TwoWeeks=0' not in section or f'FriendName={NAME}' not in section:
         fail(f'the exit did not keep the birthday with its flag cleared:\n{section}')
@@ -111,4 +81,4 @@ def run(harness, clock):
 
 
 if __name__ == '__main__':
-    main()
+    e2e_main('birthday', run)

@@ -22,7 +22,7 @@ import time
 import wave
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
+from harness import e2e_main, fail, find_window, stop_clock, wait_until  # noqa: E402
 
 LOGIND = 'org.freedesktop.login1'
 LOGIND_PATH = '/org/freedesktop/login1'
@@ -56,11 +56,6 @@ FilePath={path}\r
 '''
 
 
-def fail(message):
-    print(f'FAIL: {message}', file=sys.stderr)
-    sys.exit(1)
-
-
 def write_chime(path, seconds=0.4):
     with wave.open(path, 'wb') as out:
         out.setnchannels(1)
@@ -77,29 +72,8 @@ def write_script(path, marker):
     os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR)
 
 
-def find_window(env, name):
-    result = subprocess.run(['xdotool', 'search', '--name', name], env=env, capture_output=True, text=True,
-                            check=False)
-    ids = result.stdout.split()
-    return ids[0] if ids else None
-
-
 def logind_calls(logind):
     return [str(method) for _, method, _ in logind.GetCalls(dbus_interface=MOCK)]
-
-
-def main():
-    if len(sys.argv) != 2 or not os.access(sys.argv[1], os.X_OK):
-        sys.exit('usage: firing_e2e.py PATH/TO/clock')
-    clock = os.path.abspath(sys.argv[1])
-    isolate_from_real_buses()
-    stop_on_signals()
-    harness = Harness('tockly-e2e-firing-')
-    try:
-        run(harness, clock)
-    finally:
-        harness.close()
-    print('PASS')
 
 
 def run(harness, clock):
@@ -168,10 +142,8 @@ def run(harness, clock):
     if 'Reboot' in logind_calls(logind):
         fail('the cancelled countdown rebooted')
 
-    process.terminate()
-    if process.wait(10) != 0:
-        fail(f'SIGTERM ended the clock with status {process.returncode}')
+    stop_clock(harness, process)
 
 
 if __name__ == '__main__':
-    main()
+    e2e_main('firing', run)

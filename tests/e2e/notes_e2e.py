@@ -15,12 +15,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
-
-
-def fail(message):
-    print(f'FAIL: {message}', file=sys.stderr)
-    sys.exit(1)
+from harness import e2e_main, fail, read_text, stop_clock, wait_until  # noqa: E402
 
 
 def note_section(number, display, left, top, message, back1, back2, grad, border=0x7F7F7F):
@@ -71,11 +66,6 @@ def close_to(colour, expected, tolerance=24):
     return all(abs((colour >> shift & 0xFF) - (expected >> shift & 0xFF)) <= tolerance for shift in (0, 8, 16))
 
 
-def read(path):
-    with open(path, encoding='utf-8', errors='replace') as file:
-        return file.read()
-
-
 def sections(text):
     """The note sections of alarms.lst as {Message: {key: value}}."""
     notes = {}
@@ -90,27 +80,6 @@ def start_clock(harness, clock, home, display, log, shown):
     wait_until(lambda: len(display.shown_notes()) == shown, what=f'{shown} shown notes')
     time.sleep(0.5)  # painted
     return process
-
-
-def stop_clock(harness, process):
-    process.terminate()
-    if process.wait(15) != 0:
-        fail(f'the clock exited with status {process.returncode}')
-    harness.processes.remove(process)
-
-
-def main():
-    if len(sys.argv) != 2 or not os.access(sys.argv[1], os.X_OK):
-        sys.exit('usage: notes_e2e.py PATH/TO/clock')
-    clock = os.path.abspath(sys.argv[1])
-    isolate_from_real_buses()
-    stop_on_signals()
-    harness = Harness('tockly-e2e-notes-')
-    try:
-        run(harness, clock)
-    finally:
-        harness.close()
-    print('PASS')
 
 
 def run(harness, clock):
@@ -156,7 +125,7 @@ def run(harness, clock):
     time.sleep(1)
     stop_clock(harness, process)
 
-    saved = sections(read(alarms))
+    saved = sections(read_text(alarms))
     if 'Typed 42' not in saved or saved['Typed 42']['UpdateTime'] == '1700000000':
         fail(f'the typed text was not saved with its time of change: {sorted(saved)}')
     if saved['Hide me']['Display'] != '0' or saved['Hidden before']['Display'] != '0':
@@ -169,4 +138,4 @@ def run(harness, clock):
 
 
 if __name__ == '__main__':
-    main()
+    e2e_main('notes', run)

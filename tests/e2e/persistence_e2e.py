@@ -15,55 +15,13 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
-
-
-def fail(message):
-    print(f'FAIL: {message}', file=sys.stderr)
-    sys.exit(1)
-
-
-def xdotool(env, *args):
-    return subprocess.run(['xdotool', *args], env=env, capture_output=True, text=True, check=False).stdout
-
-
-def find_window(env, name):
-    ids = xdotool(env, 'search', '--name', name).split()
-    return ids[0] if ids else None
-
-
-def double_click(env, window):
-    xdotool(env, 'mousemove', '--window', window, '40', '30')
-    for _ in range(2):
-        xdotool(env, 'mousedown', '1')
-        time.sleep(0.05)
-        xdotool(env, 'mouseup', '1')
-        time.sleep(0.05)
-
-
-def read(path):
-    with open(path, encoding='utf-8', errors='replace') as file:
-        return file.read()
+from harness import double_click, e2e_main, fail, find_window, read_text, wait_until, xdotool  # noqa: E402
 
 
 def start_clock(harness, clock, home, env, log):
     process = harness.start([clock, '--home', home], log, env)
     wait_until(lambda: find_window(env, '^Tocklyv2\\.8$'), what='the clock window')
     return process, find_window(env, '^Tocklyv2\\.8$')
-
-
-def main():
-    if len(sys.argv) != 2 or not os.access(sys.argv[1], os.X_OK):
-        sys.exit('usage: persistence_e2e.py PATH/TO/clock')
-    clock = os.path.abspath(sys.argv[1])
-    isolate_from_real_buses()
-    stop_on_signals()
-    harness = Harness('tockly-e2e-persistence-')
-    try:
-        run(harness, clock)
-    finally:
-        harness.close()
-    print('PASS')
 
 
 def run(harness, clock):
@@ -99,7 +57,7 @@ def run(harness, clock):
     process.kill()
     process.wait()
     harness.processes.remove(process)
-    if 'Description=Drink water 42' not in read(os.path.join(home, 'alarms.lst')):
+    if 'Description=Drink water 42' not in read_text(os.path.join(home, 'alarms.lst')):
         fail('the new reminder was not on disk two seconds after it was saved')
 
     # The X server goes away: the clock saves on its way out.
@@ -112,11 +70,11 @@ def run(harness, clock):
     except subprocess.TimeoutExpired:
         fail('the clock did not end when its display went away')
     config = os.path.join(home, 'CONFIG.INI')
-    if not os.path.exists(config) or 'MainWindow Size=' not in read(config):
+    if not os.path.exists(config) or 'MainWindow Size=' not in read_text(config):
         fail('the clock did not save its settings when the display went away')
-    if 'Description=Drink water 42' not in read(os.path.join(home, 'alarms.lst')):
+    if 'Description=Drink water 42' not in read_text(os.path.join(home, 'alarms.lst')):
         fail('the reminder was lost when the display went away')
 
 
 if __name__ == '__main__':
-    main()
+    e2e_main('persistence', run)

@@ -26,8 +26,8 @@ import wave
 
 sys.dont_write_bytecode = True  # the imports below leave no cache in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
-from firing_e2e import TASK, fail  # noqa: E402
+from harness import e2e_main, fail, find_windows, stop_clock, wait_until  # noqa: E402
+from firing_e2e import TASK  # noqa: E402
 
 FAKETIME_LIBRARIES = ('/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1',
                       '/usr/lib/aarch64-linux-gnu/faketime/libfaketimeMT.so.1')
@@ -64,12 +64,6 @@ def clip_seconds(generated, clip):
         os.path.join(generated, 'voice', f'{clip}.wav')
     with wave.open(path) as w:
         return w.getnframes() / w.getframerate()
-
-
-def find_windows(env, name):
-    result = subprocess.run(['xdotool', 'search', '--name', name], env=env, capture_output=True, text=True,
-                            check=False)
-    return result.stdout.split()
 
 
 def sink_volume(env):
@@ -124,27 +118,17 @@ def next_boundary(lead):
     return real, int(boundary.timestamp()) - real, boundary
 
 
-def main():
-    if len(sys.argv) != 3 or not os.access(sys.argv[1], os.X_OK):
-        sys.exit('usage: speech_e2e.py PATH/TO/clock PATH/TO/BUILD/generated')
-    clock, generated = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    isolate_from_real_buses()
-    stop_on_signals()
-    harness = Harness('tockly-e2e-speech-')
-    try:
-        display = harness.xvfb()
-        session = harness.private_bus('session')
-        pulse = harness.pulseaudio()
-        if not pulse:
-            fail('no sound server could be started')
-        env = dict(os.environ, DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=session.address, PULSE_SERVER=pulse,
-                   XDG_RUNTIME_DIR=harness.path('runtime'))
-        os.makedirs(env['XDG_RUNTIME_DIR'], mode=0o700)
-        announces_at_the_boundary(harness, env, clock, generated)
-        tells_once_without_a_pack(harness, env, clock)
-    finally:
-        harness.close()
-    print('PASS')
+def run(harness, clock, generated):
+    display = harness.xvfb()
+    session = harness.private_bus('session')
+    pulse = harness.pulseaudio()
+    if not pulse:
+        fail('no sound server could be started')
+    env = dict(os.environ, DISPLAY=display, DBUS_SESSION_BUS_ADDRESS=session.address, PULSE_SERVER=pulse,
+               XDG_RUNTIME_DIR=harness.path('runtime'))
+    os.makedirs(env['XDG_RUNTIME_DIR'], mode=0o700)
+    announces_at_the_boundary(harness, env, clock, generated)
+    tells_once_without_a_pack(harness, env, clock)
 
 
 def announces_at_the_boundary(harness, env, clock, generated):
@@ -178,9 +162,7 @@ def announces_at_the_boundary(harness, env, clock, generated):
     if sink_volume(env) != volume_before:
         fail(f'the sink volume changed: {volume_before} -> {sink_volume(env)}')
 
-    process.terminate()
-    if process.wait(10) != 0:
-        fail(f'SIGTERM ended the clock with status {process.returncode}')
+    stop_clock(harness, process)
     harness.stop(recorder.process)
 
 
@@ -217,10 +199,8 @@ def tells_once_without_a_pack(harness, env, clock):
     if find_windows(env, '^Tockly$'):
         fail('the missing pack was reported again')
 
-    process.terminate()
-    if process.wait(10) != 0:
-        fail(f'SIGTERM ended the clock with status {process.returncode}')
+    stop_clock(harness, process)
 
 
 if __name__ == '__main__':
-    main()
+    e2e_main('speech', run, 'PATH/TO/clock PATH/TO/BUILD/generated')

@@ -22,16 +22,11 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
+from harness import e2e_main, fail, stop_clock, wait_until  # noqa: E402
 
 TIMEDATE = 'org.freedesktop.timedate1'
 TIMEDATE_PATH = '/org/freedesktop/timedate1'
 MOCK = 'org.freedesktop.DBus.Mock'
-
-
-def fail(message):
-    print(f'FAIL: {message}', file=sys.stderr)
-    sys.exit(1)
 
 
 def free_loopback_port():
@@ -80,20 +75,6 @@ def received_at(log_path):
         return [float(line.split()[0]) for line in log if line.split()[1:2] == ['SetTime']]
 
 
-def main():
-    if len(sys.argv) != 2 or not os.access(sys.argv[1], os.X_OK):
-        sys.exit('usage: timesync_e2e.py PATH/TO/clock')
-    clock = os.path.abspath(sys.argv[1])
-    isolate_from_real_buses()
-    stop_on_signals()
-    harness = Harness('tockly-e2e-timesync-')
-    try:
-        run(harness, clock)
-    finally:
-        harness.close()
-    print('PASS')
-
-
 def run(harness, clock):
     display = harness.xvfb()
     system = harness.private_bus('system')
@@ -137,9 +118,7 @@ def run(harness, clock):
     wait_until(lambda: len(set_time_calls(timedated)) == 2, timeout=10, what='SetTime from the menu command')
     check_set_time(set_time_calls(timedated)[1], received_at(timedated_log)[1])
 
-    process.terminate()
-    if process.wait(10) != 0:
-        fail(f'SIGTERM ended the clock with status {process.returncode}')
+    stop_clock(harness, process)
     with open(harness.path('clock.log'), encoding='utf-8', errors='replace') as log:
         trips = re.findall(r'answered: round trip (-?[\d.]+) s, offset (-?[\d.]+) s', log.read())
     if len(trips) != 2:
@@ -159,4 +138,4 @@ def check_set_time(call, received):
 
 
 if __name__ == '__main__':
-    main()
+    e2e_main('timesync', run)

@@ -28,7 +28,7 @@ import dbus
 from gi.repository import Gio, GLib
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
+from harness import probe_test_main, wait_until  # noqa: E402
 
 LOGIND = 'org.freedesktop.login1'
 LOGIND_PATH = '/org/freedesktop/login1'
@@ -205,23 +205,5 @@ class PowerServiceTest(unittest.TestCase):
         self.assertEqual(self.logind_calls(), [])
 
 
-def main():
-    global PROBE, HARNESS
-    if len(sys.argv) < 2 or not os.access(sys.argv[1], os.X_OK):
-        sys.exit('usage: power_test.py PATH/TO/power_probe [unittest options]')
-    PROBE = os.path.abspath(sys.argv.pop(1))
-    isolate_from_real_buses()
-    HARNESS = Harness('tockly-power-')
-    stop_on_signals()
-
-    code = 1
-    try:
-        program = unittest.main(exit=False, verbosity=2)
-        code = 0 if program.result.wasSuccessful() else 1
-    finally:
-        HARNESS.close()
-    sys.exit(code)
-
-
 if __name__ == '__main__':
-    main()
+    probe_test_main('power_test', sys.modules[__name__])

@@ -8,8 +8,10 @@ import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
+import unittest
 
 import dbus
 
@@ -52,6 +54,85 @@ def stop_on_signals():
         raise SystemExit(128 + signum)
     signal.signal(signal.SIGTERM, stop)
     signal.signal(signal.SIGHUP, stop)
+
+
+def fail(message):
+    print(f'FAIL: {message}', file=sys.stderr)
+    sys.exit(1)
+
+
+def read_text(path):
+    with open(path, encoding='utf-8', errors='replace') as file:
+        return file.read()
+
+
+def xdotool(env, *args):
+    return subprocess.run(['xdotool', *args], env=env, capture_output=True, text=True, check=False).stdout
+
+
+def find_windows(env, name):
+    return xdotool(env, 'search', '--name', name).split()
+
+
+def find_window(env, name):
+    ids = find_windows(env, name)
+    return ids[0] if ids else None
+
+
+def double_click(env, window, x=40, y=30):
+    """Two clicks 50 ms apart: what a window manager and Qt both take for a
+    double click (xdotool's --repeat is too fast for some)."""
+    xdotool(env, 'mousemove', '--window', window, str(x), str(y))
+    for _ in range(2):
+        xdotool(env, 'mousedown', '1')
+        time.sleep(0.05)
+        xdotool(env, 'mouseup', '1')
+        time.sleep(0.05)
+
+
+def stop_clock(harness, process, timeout=15):
+    """SIGTERM must end the clock cleanly, its files saved."""
+    process.terminate()
+    if process.wait(timeout) != 0:
+        fail(f'SIGTERM ended the clock with status {process.returncode}')
+    if process in harness.processes:
+        harness.processes.remove(process)
+
+
+def e2e_main(name, run, usage='PATH/TO/clock'):
+    """Runs run(harness, *paths) for a script called with the paths named in
+    usage (the first is the program), away from the real buses, cleaning up
+    whatever happens."""
+    paths = sys.argv[1:]
+    if len(paths) != len(usage.split()) or not os.access(paths[0], os.X_OK):
+        sys.exit(f'usage: {name}_e2e.py {usage}')
+    isolate_from_real_buses()
+    stop_on_signals()
+    harness = Harness(f'tockly-e2e-{name}-')
+    try:
+        run(harness, *(os.path.abspath(path) for path in paths))
+    finally:
+        harness.close()
+    print('PASS')
+
+
+def probe_test_main(name, module, isolate=True):
+    """unittest.main for a test module driving a probe program: sets the
+    module's PROBE (the first argument) and HARNESS, and exits with the result."""
+    if len(sys.argv) < 2 or not os.access(sys.argv[1], os.X_OK):
+        sys.exit(f'usage: {name}.py PATH/TO/probe [unittest options]')
+    module.PROBE = os.path.abspath(sys.argv.pop(1))
+    if isolate:
+        isolate_from_real_buses()
+    stop_on_signals()
+    module.HARNESS = Harness(f'tockly-{name}-')
+    code = 1
+    try:
+        program = unittest.main(module=module, exit=False, verbosity=2)
+        code = 0 if program.result.wasSuccessful() else 1
+    finally:
+        module.HARNESS.close()
+    sys.exit(code)
 
 
 class PrivateBus:

@@ -21,7 +21,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import Harness, isolate_from_real_buses, stop_on_signals  # noqa: E402
+from harness import probe_test_main  # noqa: E402
 
 TIMEDATE = 'org.freedesktop.timedate1'
 TIMEDATE_PATH = '/org/freedesktop/timedate1'
@@ -140,23 +140,5 @@ class TimeSyncTest(unittest.TestCase):
         self.assertEqual(self.set_time_calls(), [])
 
 
-def main():
-    global PROBE, HARNESS
-    if len(sys.argv) < 2 or not os.access(sys.argv[1], os.X_OK):
-        sys.exit('usage: timesync_test.py PATH/TO/sync_probe [unittest options]')
-    PROBE = os.path.abspath(sys.argv.pop(1))
-    isolate_from_real_buses()
-    HARNESS = Harness('tockly-timesync-')
-    stop_on_signals()
-
-    code = 1
-    try:
-        program = unittest.main(exit=False, verbosity=2)
-        code = 0 if program.result.wasSuccessful() else 1
-    finally:
-        HARNESS.close()
-    sys.exit(code)
-
-
 if __name__ == '__main__':
-    main()
+    probe_test_main('timesync_test', sys.modules[__name__])

@@ -4,30 +4,35 @@
 #include <QCoreApplication>
 #include <algorithm>
 
+namespace {
+
+// A note entry and a style share the names of these fields, so one copy
+// serves both directions and a new style field cannot be forgotten in one.
+template <typename From, typename To>
+void CopyStyleFields(const From &from, To &to)
+{
+    to.TextColor = from.TextColor;
+    to.BackColor1 = from.BackColor1;
+    to.BackColor2 = from.BackColor2;
+    to.BorderColor = from.BorderColor;
+    to.Font = from.Font;
+    to.Alpha = from.Alpha;
+    to.Align = from.Align;
+    to.Grad = from.Grad;
+}
+
+} // namespace
+
 NoteStyle StyleOf(const NoteEntry &note)
 {
     NoteStyle style;
-    style.TextColor = note.TextColor;
-    style.BackColor1 = note.BackColor1;
-    style.BackColor2 = note.BackColor2;
-    style.BorderColor = note.BorderColor;
-    style.Font = note.Font;
-    style.Alpha = note.Alpha;
-    style.Align = note.Align;
-    style.Grad = note.Grad;
+    CopyStyleFields(note, style);
     return style;
 }
 
 void ApplyStyle(NoteEntry &note, const NoteStyle &style)
 {
-    note.TextColor = style.TextColor;
-    note.BackColor1 = style.BackColor1;
-    note.BackColor2 = style.BackColor2;
-    note.BorderColor = style.BorderColor;
-    note.Font = style.Font;
-    note.Alpha = style.Alpha;
-    note.Align = style.Align;
-    note.Grad = style.Grad;
+    CopyStyleFields(style, note);
 }
 
 int ClampedAlign(int align)

@@ -73,8 +73,9 @@ CommandLine CommandLine::Parse(const QStringList &arguments)
                                   QStringLiteral("列出正在运行的闹钟即将提醒的任务（标识、描述和时间）。"));
     const QCommandLineOption quit(QStringLiteral("quit"), QStringLiteral("让正在运行的闹钟保存数据后退出。"));
     parser.addOptions({help, version, home, add, list, quit});
-    parser.addPositionalArgument(QStringLiteral("WHEN DESCRIPTION [MESSAGE]"),
-                                 QStringLiteral("--add 的参数：时间（年-月-日 时:分）、描述和可选的提醒内容。"));
+    parser.addPositionalArgument(QStringLiteral("WHEN"),
+                                 QStringLiteral("--add 的参数：时间（年-月-日 时:分）、描述和可选的提醒内容。"),
+                                 QStringLiteral("[WHEN DESCRIPTION [MESSAGE]]"));
 
     CommandLine result;
     const QStringList positional = parser.parse(withoutQtOptions(arguments)) ? parser.positionalArguments()

@@ -97,6 +97,11 @@ def log_text(harness, name):
         return file.read()
 
 
+def clock_pid(session):
+    daemon = session.connection.get_object('org.freedesktop.DBus', '/org/freedesktop/DBus')
+    return int(daemon.GetConnectionUnixProcessID('org.tockly.Clock', dbus_interface='org.freedesktop.DBus'))
+
+
 def cli(clock, env, *args):
     return subprocess.run([clock, *args], env=env, capture_output=True, text=True, timeout=60, check=False)
 
@@ -116,8 +121,7 @@ def main():
         # A clock that --add started is no child of ours: end it by the pid
         # its bus name gives.
         if session and session.connection.name_has_owner('org.tockly.Clock'):
-            pid = session.connection.get_unix_process_id('org.tockly.Clock')
-            os.kill(int(pid), signal.SIGTERM)
+            os.kill(clock_pid(session), signal.SIGTERM)
         harness.close()
     print('PASS')
 
@@ -132,7 +136,7 @@ def run(harness, clock, session):
     os.makedirs(home)
     env = dict(os.environ, DISPLAY=display, DBUS_SYSTEM_BUS_ADDRESS=system.address,
                DBUS_SESSION_BUS_ADDRESS=session.address, XDG_RUNTIME_DIR=harness.path('runtime'),
-               QT_LOGGING_RULES='tockly.missed.debug=true')
+               QT_LOGGING_RULES='tockly.missed.debug=true\ntockly.platform.sleep.debug=true')
     os.makedirs(env['XDG_RUNTIME_DIR'], mode=0o700)
     if not (system.is_ours() and session.is_ours()):
         sys.exit('scripting_e2e.py: refusing to run: the buses are not the private ones')
@@ -191,7 +195,7 @@ def scripted(harness, clock, home, env, session):
         fail(f'--list: status {listed.returncode}, {listed.stdout!r} {listed.stderr!r}')
     bus = subprocess.run(['busctl', '--user', 'call', 'org.tockly.Clock', '/Clock', 'org.tockly.Clock',
                           'ListUpcoming'], env=env, capture_output=True, text=True, timeout=30, check=False)
-    if bus.returncode != 0 or '订餐厅' not in bus.stdout:
+    if bus.returncode != 0 or f'"{added.stdout.strip()}"' not in bus.stdout or due.strftime(STAMP) not in bus.stdout:
         fail(f'busctl ListUpcoming: status {bus.returncode}, {bus.stdout!r} {bus.stderr!r}')
 
     # Bad input: a clear error, a failure status, and nothing added.
@@ -212,7 +216,7 @@ def scripted(harness, clock, home, env, session):
     wait_until(lambda: find_window(env, f'^提醒 - {due.strftime(STAMP)}$'), timeout=25,
                what='the popup of the added reminder')
 
-    pid = session.connection.get_unix_process_id('org.tockly.Clock')
+    pid = clock_pid(session)
     quitted = cli(clock, env, '--home', home, '--quit')
     if quitted.returncode != 0:
         fail(f'--quit: status {quitted.returncode}, {quitted.stderr!r}')
@@ -243,6 +247,7 @@ def missed_in_sleep(harness, clock, home, env, logind):
     with open(shift, 'w', encoding='utf-8') as file:
         file.write('+120\n')
     logind.EmitSignal('org.freedesktop.login1.Manager', 'PrepareForSleep', 'b', [False], dbus_interface=MOCK)
+    wait_until(lambda: 'The machine woke up' in log_text(harness, 'sleep.log'), what='logind\'s word of the wake-up')
     wait_until(lambda: find_window(env, '^错过的提醒$'), what='the missed reminders window after the sleep')
     wait_until(lambda: f'Listed as missed: {due.strftime(STAMP)} 睡着时' in log_text(harness, 'sleep.log'),
                what='the reminder due during the sleep')

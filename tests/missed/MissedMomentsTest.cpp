@@ -149,7 +149,8 @@ TEST(MissedMoments, AStartReportsWhatFellDueSinceTheLastRun)
                   at(3, 11, 10, 30));
         return seen;
     };
-    EXPECT_EQ(load(u"2026-03-10 10:00:00"_s), QStringList({u"开会 2026-03-10 11:00:00"_s}));
+    EXPECT_EQ(load(u"2026-03-10 10:00:00"_s),
+              QStringList({u"吃药 2026-03-10 10:30:00"_s, u"开会 2026-03-10 11:00:00"_s}));
     // A day back: the daily task was missed twice, and in order of time.
     EXPECT_EQ(load(u"2026-03-09 10:00:00"_s),
               QStringList({u"吃药 2026-03-09 10:30:00"_s, u"早已提醒过 2026-03-10 09:00:00"_s,

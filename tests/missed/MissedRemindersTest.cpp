@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QPointer>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -20,10 +21,13 @@ class MissedRemindersTest : public EditorFixture
 protected:
     void TearDown() override
     {
+        // Deleting one popup can take other windows with it.
+        QList<QPointer<ReminderPopup>> popups;
         for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (qobject_cast<ReminderPopup *>(w))
-                delete w;
+            if (auto *popup = qobject_cast<ReminderPopup *>(w))
+                popups.append(popup);
         }
+        qDeleteAll(popups);
         EditorFixture::TearDown();
     }
 

@@ -8,6 +8,7 @@
 #include "taskmanager/TaskManagerWindow.h"
 #include "taskmanager/TaskTableModel.h"
 
+#include <QPointer>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -20,10 +21,13 @@ protected:
     void TearDown() override
     {
         delete TaskManagerWindow::Instance();
+        // Deleting one popup can take other windows with it.
+        QList<QPointer<ReminderPopup>> popups;
         for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (qobject_cast<ReminderPopup *>(w))
-                delete w;
+            if (auto *popup = qobject_cast<ReminderPopup *>(w))
+                popups.append(popup);
         }
+        qDeleteAll(popups);
         EditorFixture::TearDown();
     }
 

@@ -32,6 +32,7 @@ LogindSleepWatch::LogindSleepWatch(const QDBusConnection &systemBus, QObject *pa
 
 void LogindSleepWatch::prepareForSleep(bool sleeping)
 {
+    qCDebug(lcSleep) << (sleeping ? "The machine is going to sleep" : "The machine woke up");
     if (!sleeping)
         Q_EMIT Resumed();
 }

@@ -173,8 +173,8 @@ int RunScriptVerb(const CommandLine &commandLine, const QStringList &arguments)
 
     switch (commandLine.action()) {
     case CommandLine::AddReminder: {
-        const QDBusMessage reply = client.call(
-            QStringLiteral("AddReminder"), {commandLine.when(), commandLine.description(), commandLine.message()});
+        const QDBusMessage reply = client.call(QStringLiteral("AddReminder"),
+                                               {commandLine.when(), commandLine.description(), commandLine.message()});
         if (failed(reply))
             return fail(reply.errorMessage());
         print(stdout, reply.arguments().value(0).toString());

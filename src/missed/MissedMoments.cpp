@@ -64,8 +64,8 @@ DateTime nextTrigger(const AlarmTask &task, const DateTime &cursor)
 QList<DateTime> MissedMoments(const AlarmTask &task, const DateTime &after, const DateTime &until, int limit)
 {
     QList<DateTime> moments;
-    if (task.ReportMode != AlarmTask::AtDateTime || !task.DateTime.IsValid() || !after.IsValid() ||
-        !until.IsValid() || until <= after)
+    if (task.ReportMode != AlarmTask::AtDateTime || !task.DateTime.IsValid() || !after.IsValid() || !until.IsValid() ||
+        until <= after)
         return moments;
     AlarmTask copy = task;
     const bool recurring = isRecurring(copy);

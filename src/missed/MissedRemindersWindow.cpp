@@ -43,8 +43,7 @@ MissedRemindersWindow::MissedRemindersWindow(const Clock &clock, QWidget *parent
         header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
 
     // Double-click and Enter both activate a row.
-    connect(m_ui->missedList, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem *item, int) { openRow(item); });
+    connect(m_ui->missedList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item, int) { openRow(item); });
     connect(m_ui->dismissAllButton, &QPushButton::clicked, this, &MissedRemindersWindow::dismissAll);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::close);
     connect(m_ui->showMissedCheck, &QCheckBox::toggled, this, &MissedRemindersWindow::ShowMissedToggled);
@@ -71,10 +70,9 @@ int MissedRemindersWindow::Add(const QList<MissedReminder> &missed)
             continue;
         // After the reminders due at or before it, so equal moments keep
         // the order they came in.
-        const auto at = std::upper_bound(m_reminders.begin(), m_reminders.end(), reminder,
-                                         [](const MissedReminder &a, const MissedReminder &b) {
-                                             return a.task.DateTime < b.task.DateTime;
-                                         });
+        const auto at = std::upper_bound(
+            m_reminders.begin(), m_reminders.end(), reminder,
+            [](const MissedReminder &a, const MissedReminder &b) { return a.task.DateTime < b.task.DateTime; });
         const qsizetype row = at - m_reminders.begin();
         m_reminders.insert(row, reminder);
         m_ui->missedList->insertTopLevelItem(int(row), makeRow(reminder));

@@ -133,8 +133,8 @@ void ClockService::ShowPopup(const QString &id)
         refuse(*error);
         return;
     }
-    auto *popup = new ReminderPopup(m_data, m_services, m_data.Alarms.At(std::get<EntryHandle>(found)),
-                                    m_hooks.openEditor);
+    auto *popup =
+        new ReminderPopup(m_data, m_services, m_data.Alarms.At(std::get<EntryHandle>(found)), m_hooks.openEditor);
     popup->show();
     popup->raise();
     popup->activateWindow();

@@ -9,8 +9,8 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QList>
-#include <QStringList>
 #include <QObject>
+#include <QStringList>
 #include <functional>
 
 class AppData;

@@ -63,13 +63,14 @@ std::variant<AlarmTask, ScriptError> NewScriptedReminder(const QString &when, co
         // A well-formed moment that does not exist: 30 February, 25:00.
         if (momentParts(when))
             return ScriptError {ScriptErrors::BadDate, tr("时间“%1”不存在。").arg(quoted(when.trimmed()))};
-        return ScriptError {ScriptErrors::BadDate,
-                            tr("无法识别时间“%1”：请写成“年-月-日 时:分”，例如 2026-12-24 18:00。")
-                                .arg(quoted(when.trimmed()))};
+        return ScriptError {
+            ScriptErrors::BadDate,
+            tr("无法识别时间“%1”：请写成“年-月-日 时:分”，例如 2026-12-24 18:00。").arg(quoted(when.trimmed()))};
     }
     if (due <= now)
-        return ScriptError {ScriptErrors::DateInPast, tr("提醒时间 %1 已经过去（现在是 %2）。")
-                                                          .arg(due.ToDateTimeString(), now.ToDateTimeString())};
+        return ScriptError {
+            ScriptErrors::DateInPast,
+            tr("提醒时间 %1 已经过去（现在是 %2）。").arg(due.ToDateTimeString(), now.ToDateTimeString())};
 
     const QString title = description.trimmed();
     if (title.isEmpty())
@@ -77,9 +78,9 @@ std::variant<AlarmTask, ScriptError> NewScriptedReminder(const QString &when, co
     if (title.contains(u'\n') || title.contains(u'\r'))
         return ScriptError {ScriptErrors::BadText, tr("提醒的描述不能包含换行。")};
     if (title.size() > ScriptDescriptionLimit)
-        return ScriptError {ScriptErrors::TooLong, tr("提醒的描述有 %1 个字符，最多只能有 %2 个。")
-                                                       .arg(title.size())
-                                                       .arg(ScriptDescriptionLimit)};
+        return ScriptError {
+            ScriptErrors::TooLong,
+            tr("提醒的描述有 %1 个字符，最多只能有 %2 个。").arg(title.size()).arg(ScriptDescriptionLimit)};
     const QString text = withStoredLineBreaks(message.trimmed().isEmpty() ? title : message);
     if (text.size() > ScriptMessageLimit)
         return ScriptError {ScriptErrors::TooLong,
@@ -124,15 +125,14 @@ std::variant<EntryHandle, ScriptError> FindScripted(const QString &id, const Ala
     return ScriptError {ScriptErrors::UnknownReminder, tr("没有标识为“%1”的提醒。").arg(quoted(id))};
 }
 
-std::optional<ScriptError> SnoozeScripted(const QString &id, uint minutes, const AlarmList &alarms,
-                                          SnoozeList &snoozed, const DateTime &now)
+std::optional<ScriptError> SnoozeScripted(const QString &id, uint minutes, const AlarmList &alarms, SnoozeList &snoozed,
+                                          const DateTime &now)
 {
     const std::variant<EntryHandle, ScriptError> found = FindScripted(id, alarms);
     if (const ScriptError *error = std::get_if<ScriptError>(&found))
         return *error;
     if (minutes < 1 || minutes > uint(ScriptSnoozeLimit))
-        return ScriptError {ScriptErrors::BadMinutes,
-                            tr("推迟的分钟数必须在 1 到 %1 之间。").arg(ScriptSnoozeLimit)};
+        return ScriptError {ScriptErrors::BadMinutes, tr("推迟的分钟数必须在 1 到 %1 之间。").arg(ScriptSnoozeLimit)};
     // Snoozing counts from now here, as there is no popup whose due time
     // it could keep; a start-up reminder snoozed this way fires too.
     AlarmTask copy = alarms.At(std::get<EntryHandle>(found));

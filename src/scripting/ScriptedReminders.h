@@ -73,7 +73,7 @@ QString NoUpcomingText();
 // Puts the task of `id` off: a copy due `minutes` from now goes to the
 // snoozed list, and fires then like any snoozed reminder. Refused for an
 // identity that names no task or a span outside 1..ScriptSnoozeLimit.
-std::optional<ScriptError> SnoozeScripted(const QString &id, uint minutes, const AlarmList &alarms,
-                                          SnoozeList &snoozed, const DateTime &now);
+std::optional<ScriptError> SnoozeScripted(const QString &id, uint minutes, const AlarmList &alarms, SnoozeList &snoozed,
+                                          const DateTime &now);
 // The task an identity names, or the error saying it names none.
 std::variant<EntryHandle, ScriptError> FindScripted(const QString &id, const AlarmList &alarms);

@@ -46,8 +46,11 @@ TEST(MissedMoments, EveryKindOfScheduleAsTheTickWouldHaveFiredIt)
         {"once inside", task(AlarmTask::Once, at(3, 10, 9)), mon, at(3, 11, 12), {at(3, 10, 9)}},
         {"once before the look back", task(AlarmTask::Once, at(3, 9, 11)), mon, at(3, 11, 12), {}},
         {"once at the very end", task(AlarmTask::Once, at(3, 11, 12)), mon, at(3, 11, 12), {at(3, 11, 12)}},
-        {"start-up task", task(AlarmTask::Once, at(3, 10, 9), [](AlarmTask &t) { t.ReportMode = 2; }), mon,
-         at(3, 11, 12), {}},
+        {"start-up task",
+         task(AlarmTask::Once, at(3, 10, 9), [](AlarmTask &t) { t.ReportMode = 2; }),
+         mon,
+         at(3, 11, 12),
+         {}},
         // The file's moment is stale; the window allows 09:00..11:00 only.
         {"hourly in a window",
          task(AlarmTask::Hourly, at(3, 9, 7, 30),
@@ -56,9 +59,14 @@ TEST(MissedMoments, EveryKindOfScheduleAsTheTickWouldHaveFiredIt)
                   t.HourlyStartTime = DateTime::TimeOfDay(9, 0);
                   t.HourlyEndTime = DateTime::TimeOfDay(11, 0);
               }),
-         at(3, 10, 8), at(3, 10, 12), {at(3, 10, 9, 30), at(3, 10, 10, 30)}},
-        {"every two days, stale", task(AlarmTask::Daily, at(3, 5, 8), [](AlarmTask &t) { t.DiaryDays = 2; }), mon,
-         at(3, 13, 12), {at(3, 11, 8), at(3, 13, 8)}},
+         at(3, 10, 8),
+         at(3, 10, 12),
+         {at(3, 10, 9, 30), at(3, 10, 10, 30)}},
+        {"every two days, stale",
+         task(AlarmTask::Daily, at(3, 5, 8), [](AlarmTask &t) { t.DiaryDays = 2; }),
+         mon,
+         at(3, 13, 12),
+         {at(3, 11, 8), at(3, 13, 8)}},
         {"every day until the range ends",
          task(AlarmTask::Daily, at(3, 10, 8),
               [](AlarmTask &t) {
@@ -67,37 +75,50 @@ TEST(MissedMoments, EveryKindOfScheduleAsTheTickWouldHaveFiredIt)
                   t.HourlyStartDate = at(3, 1, 0);
                   t.HourlyEndDate = at(3, 11, 0);
               }),
-         mon, at(3, 13, 12), {at(3, 10, 8), at(3, 11, 8)}},
-        {"Sundays", task(AlarmTask::Daily, at(3, 8, 10), [](AlarmTask &t) { t.DiaryReportMode = 1; }), mon,
-         at(3, 23, 12), {at(3, 15, 10), at(3, 22, 10)}},
+         mon,
+         at(3, 13, 12),
+         {at(3, 10, 8), at(3, 11, 8)}},
+        {"Sundays",
+         task(AlarmTask::Daily, at(3, 8, 10), [](AlarmTask &t) { t.DiaryReportMode = 1; }),
+         mon,
+         at(3, 23, 12),
+         {at(3, 15, 10), at(3, 22, 10)}},
         {"Monday and Wednesday",
          task(AlarmTask::Weekly, at(3, 9, 9),
               [](AlarmTask &t) {
                   t.WeeklyWeek = 1;
                   t.WeeklyEnable = WeekdaySet(0b101);
               }),
-         mon, at(3, 17, 12), {at(3, 11, 9), at(3, 16, 9)}},
+         mon,
+         at(3, 17, 12),
+         {at(3, 11, 9), at(3, 16, 9)}},
         {"weekly due on a day not enabled",
          task(AlarmTask::Weekly, at(3, 11, 9),
               [](AlarmTask &t) {
                   t.WeeklyWeek = 1;
                   t.WeeklyEnable = WeekdaySet(0b10001);
               }),
-         mon, at(3, 17, 12), {}},
+         mon,
+         at(3, 17, 12),
+         {}},
         {"monthly by day",
          task(AlarmTask::Monthly, at(3, 10, 7),
               [](AlarmTask &t) {
                   t.MonthlyDay = 10;
                   t.MonthlyMonth = 1;
               }),
-         mon, at(4, 12, 0), {at(3, 10, 7), at(4, 10, 7)}},
+         mon,
+         at(4, 12, 0),
+         {at(3, 10, 7), at(4, 10, 7)}},
         {"yearly by day",
          task(AlarmTask::Yearly, at(3, 10, 7),
               [](AlarmTask &t) {
                   t.AnnuallyMonth = 3;
                   t.AnnuallyDay = 10;
               }),
-         mon, at(3, 11, 0), {at(3, 10, 7)}},
+         mon,
+         at(3, 11, 0),
+         {at(3, 10, 7)}},
     };
     for (const Case &c : cases)
         EXPECT_EQ(MissedMoments(c.task, c.after, c.until), c.expected) << c.name;

@@ -7,8 +7,8 @@
 #include "missed/MissedRemindersWindow.h"
 
 #include <QCheckBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -51,9 +51,13 @@ protected:
 
     QStringList balloons;
     int settingsSaved = 0;
-    MissedReminders notifier {data, services, {[this](const QString &, const QString &text) { balloons << text; },
-                                               {},
-                                               [this] { ++settingsSaved; }}};
+    MissedReminders notifier {data,
+                              services,
+                              {[this](const QString &, const QString &text) { balloons << text; },
+                               {},
+                               [this] {
+                                   ++settingsSaved;
+                               }}};
 };
 
 } // namespace
@@ -116,9 +120,10 @@ TEST(MissedRemindersWindow, HowLongAgo)
 {
     const DateTime now = DateTime::FromParts(2026, 3, 10, 12, 0, 0);
     const QList<QPair<qint64, QString>> cases {
-        {0, u"刚刚"_s},           {59, u"刚刚"_s},          {60, u"1 分钟前"_s},
-        {3599, u"59 分钟前"_s},   {3600, u"1 小时前"_s},    {3600 + 600, u"1 小时 10 分钟前"_s},
-        {86400, u"1 天前"_s},     {3 * 86400 + 4 * 3600 + 59, u"3 天 4 小时前"_s},
+        {0, u"刚刚"_s},        {59, u"刚刚"_s},
+        {60, u"1 分钟前"_s},   {3599, u"59 分钟前"_s},
+        {3600, u"1 小时前"_s}, {3600 + 600, u"1 小时 10 分钟前"_s},
+        {86400, u"1 天前"_s},  {3 * 86400 + 4 * 3600 + 59, u"3 天 4 小时前"_s},
     };
     for (const auto &[seconds, text] : cases)
         EXPECT_EQ(MissedRemindersWindow::AgoText(now.AddSeconds(-seconds), now), text) << seconds;

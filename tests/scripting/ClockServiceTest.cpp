@@ -49,9 +49,8 @@ TEST_F(ClockServiceTest, AddedRemindersShowInTheOpenTaskManagerAndRefusalsChange
     EXPECT_EQ(data.Alarms.At(entry).SelfPosition, entry);
     EXPECT_EQ(data.Alarms.At(entry).Description, u"订餐厅"_s);
 
-    for (const auto &[when, description] :
-         {std::pair {u"2026-03-10 12:00"_s, u"过去了"_s}, std::pair {u"明天"_s, u"x"_s},
-          std::pair {u"2026-12-24 18:00"_s, u""_s}})
+    for (const auto &[when, description] : {std::pair {u"2026-03-10 12:00"_s, u"过去了"_s},
+                                            std::pair {u"明天"_s, u"x"_s}, std::pair {u"2026-12-24 18:00"_s, u""_s}})
         EXPECT_TRUE(service.AddReminder(when, description, {}).isEmpty());
     EXPECT_EQ(data.Alarms.GetCount(), 1);
     EXPECT_EQ(rows->rowCount(), 1);

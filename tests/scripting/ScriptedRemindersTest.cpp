@@ -51,8 +51,8 @@ TEST(ScriptedReminders, ANewReminderIsCheckedBeforeAnythingIsBuilt)
         }
     }
 
-    const AlarmTask task = std::get<AlarmTask>(NewScriptedReminder(u"2026-12-24 18:00"_s, u" 订餐厅 "_s,
-                                                                   u"第一行\n第二行"_s, Now));
+    const AlarmTask task =
+        std::get<AlarmTask>(NewScriptedReminder(u"2026-12-24 18:00"_s, u" 订餐厅 "_s, u"第一行\n第二行"_s, Now));
     EXPECT_EQ(task.DateTime, DateTime::FromParts(2026, 12, 24, 18, 0, 0));
     EXPECT_EQ(task.Schedule, AlarmTask::Once);
     EXPECT_EQ(task.ReportMode, AlarmTask::AtDateTime);
@@ -113,7 +113,8 @@ TEST(ScriptedReminders, UpcomingListsTimedRemindersStillAheadInOrder)
         names << r.description;
     EXPECT_EQ(names, (QStringList {u"同时一"_s, u"同时二"_s, u"晚"_s}));
     EXPECT_EQ(UpcomingReminders(alarms, Now).front().id, ReminderId(first));
-    EXPECT_EQ(UpcomingLine(u"订餐厅"_s, u"2026-12-24 18:00:00"_s), u"订餐厅"_s + QString(17, u' ') + u"2026-12-24 18:00:00"_s);
+    EXPECT_EQ(UpcomingLine(u"订餐厅"_s, u"2026-12-24 18:00:00"_s),
+              u"订餐厅"_s + QString(17, u' ') + u"2026-12-24 18:00:00"_s);
 }
 
 TEST(ScriptedReminders, SnoozingCountsFromNowAndChecksItsSpan)

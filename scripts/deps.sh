@@ -35,6 +35,8 @@ test_packages=(
   faketime
   # time synchronisation tests: a real NTP server, run by the test on a loopback port
   chrony
+  # scripting tests: busctl calls the clock's session-bus interface
+  systemd
 )
 
 case "${1:-}" in

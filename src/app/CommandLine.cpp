@@ -65,19 +65,50 @@ CommandLine CommandLine::Parse(const QStringList &arguments)
     const QCommandLineOption home(QStringLiteral("home"),
                                   QStringLiteral("数据文件(alarms.lst, CONFIG.INI)所在的文件夹。"),
                                   QStringLiteral("DIR"));
-    parser.addOptions({help, version, home});
+    const QCommandLineOption add(QStringLiteral("add"),
+                                 QStringLiteral("让正在运行的闹钟添加一个一次性提醒，需要时先启动闹钟："
+                                                "clock --add \"2026-12-24 18:00\" \"订餐厅\" [\"提醒内容\"]。"
+                                                "成功时输出新提醒的标识。"));
+    const QCommandLineOption list(QStringLiteral("list"),
+                                  QStringLiteral("列出正在运行的闹钟即将提醒的任务（标识、描述和时间）。"));
+    const QCommandLineOption quit(QStringLiteral("quit"), QStringLiteral("让正在运行的闹钟保存数据后退出。"));
+    parser.addOptions({help, version, home, add, list, quit});
+    parser.addPositionalArgument(QStringLiteral("WHEN"),
+                                 QStringLiteral("--add 的参数：时间（年-月-日 时:分）、描述和可选的提醒内容。"),
+                                 QStringLiteral("[WHEN DESCRIPTION [MESSAGE]]"));
 
     CommandLine result;
-    if (!parser.parse(withoutQtOptions(arguments))) {
+    const QStringList positional = parser.parse(withoutQtOptions(arguments)) ? parser.positionalArguments()
+                                                                              : QStringList();
+    const int verbs = int(parser.isSet(add)) + int(parser.isSet(list)) + int(parser.isSet(quit));
+    if (!parser.errorText().isEmpty()) {
         result.m_action = Mistake;
         result.m_error = parser.errorText();
-    } else if (!parser.positionalArguments().isEmpty()) {
-        result.m_action = Mistake;
-        result.m_error = QStringLiteral("未知的参数: %1").arg(parser.positionalArguments().constFirst());
     } else if (parser.isSet(help)) {
         result.m_action = ShowHelp;
     } else if (parser.isSet(version)) {
         result.m_action = ShowVersion;
+    } else if (verbs > 1) {
+        result.m_action = Mistake;
+        result.m_error = QStringLiteral("--add、--list 和 --quit 一次只能用一个。");
+    } else if (parser.isSet(add)) {
+        if (positional.size() < 2 || positional.size() > 3) {
+            result.m_action = Mistake;
+            result.m_error = QStringLiteral("--add 需要时间和描述，还可以加上提醒内容，例如："
+                                            "--add \"2026-12-24 18:00\" \"订餐厅\"");
+        } else {
+            result.m_action = AddReminder;
+            result.m_when = positional[0];
+            result.m_description = positional[1];
+            result.m_message = positional.value(2);
+        }
+    } else if (!positional.isEmpty()) {
+        result.m_action = Mistake;
+        result.m_error = QStringLiteral("未知的参数: %1").arg(positional.constFirst());
+    } else if (parser.isSet(list)) {
+        result.m_action = ListUpcoming;
+    } else if (parser.isSet(quit)) {
+        result.m_action = QuitRunning;
     }
     // Qt names the program through the application object, which does not
     // exist yet.
@@ -99,6 +130,9 @@ int CommandLine::Answer() const
         print(stderr, m_error + QStringLiteral("\n\n") + m_help);
         return 2;
     case Run:
+    case AddReminder:
+    case ListUpcoming:
+    case QuitRunning:
         break;
     }
     return 0;

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The clock executable.
 #include "CommandLine.h"
+#include "ScriptClient.h"
 #include "TerminationSignals.h"
 #include "model/CategoryTable.h"
 #include "platform/SystemClock.h"
 #include "platform/linux/LinuxPowerService.h"
 #include "platform/linux/LinuxShellService.h"
 #include "platform/linux/LinuxSoundService.h"
+#include "platform/linux/LogindSleepWatch.h"
 #include "platform/linux/TimedatedTimeService.h"
 #include "platform/linux/XdgAutostartService.h"
 #include "shell/ClockApp.h"
@@ -53,6 +55,11 @@ int main(int argc, char **argv)
 {
     // Answered before any display is needed.
     const CommandLine commandLine = CommandLine::Parse(argumentsOf(argc, argv));
+    if (commandLine.isVerb()) {
+        // A message to the running clock: no display either.
+        QCoreApplication app(argc, argv);
+        return RunScriptVerb(commandLine, QCoreApplication::arguments());
+    }
     if (commandLine.action() != CommandLine::Run)
         return commandLine.Answer();
     // A save on a full disk must fail with an error, not kill the program.
@@ -77,7 +84,8 @@ int main(int argc, char **argv)
         !HomeFromArguments(QCoreApplication::arguments()).isEmpty() || !qEnvironmentVariableIsEmpty("TOCKLY_HOME");
     XdgAutostartService autostart(QCoreApplication::applicationFilePath(), homeChosen ? home : QString());
     TimedatedTimeService time;
-    const Services services {&clock, &sound, &power, &shell, &autostart, &time};
+    LogindSleepWatch sleep;
+    const Services services {&clock, &sound, &power, &shell, &autostart, &time, &sleep};
 
     ClockApp clockApp(home, services);
     TerminationSignals terminationSignals;

@@ -106,8 +106,42 @@ ReminderDispatcher::ReminderDispatcher(AppData &data, Handlers handlers)
     , m_handlers(std::move(handlers))
 { }
 
+void ReminderDispatcher::StartFrom(const DateTime &evaluated)
+{
+    m_lastEvaluated = evaluated;
+}
+
+void ReminderDispatcher::CheckGap(const DateTime &now)
+{
+    if (skipGap(now))
+        m_lastEvaluated = now.AddSeconds(-1);
+}
+
+bool ReminderDispatcher::skipGap(const DateTime &until)
+{
+    if (!m_lastEvaluated.IsValid() || !until.IsValid() ||
+        until.Seconds() - m_lastEvaluated.Seconds() <= MaxCatchUpSeconds)
+        return false;
+    const DateTime last = until.AddSeconds(-1);
+    if (m_handlers.missed) {
+        const DateTime after = MissedLookBackStart(m_lastEvaluated, until);
+        if (const QList<MissedReminder> missed = MissedInList(m_data.Alarms, after, last); !missed.isEmpty())
+            m_handlers.missed(missed);
+    }
+    // A recurring task due in the gap would never match again: it moves on
+    // to its first occurrence from `until` on, as loading would move it.
+    for (EntryHandle h = m_data.Alarms.GetHeadPosition(); h; h = m_data.Alarms.GetNextPosition(h)) {
+        const AlarmTask &task = m_data.Alarms.At(h);
+        if (task.ReportMode == AlarmTask::AtDateTime && task.Schedule != AlarmTask::Once &&
+            task.DateTime.IsValid() && task.DateTime > m_lastEvaluated && task.DateTime <= last)
+            advanceInList(h, task, last);
+    }
+    return true;
+}
+
 void ReminderDispatcher::Tick(const DateTime &now)
 {
+    skipGap(now);
     const bool catchUp = m_lastEvaluated.IsValid() && now > m_lastEvaluated &&
         now.Seconds() - m_lastEvaluated.Seconds() <= MaxCatchUpSeconds;
     DateTime second = catchUp ? m_lastEvaluated.AddSeconds(1) : now;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "missed/MissedMoments.h"
 #include "model/AlarmTask.h"
 #include "model/BirthdayNote.h"
 #include "model/DateTime.h"
@@ -27,9 +28,10 @@ std::optional<QString> ReadServerName(const QString &path, int index);
 // Matching is exact to the second, so a second the timer does not see
 // would fire nothing. When ticks come late (a busy machine), every second
 // since the last one seen is evaluated in order, up to a minute back; a
-// longer gap is sleep or a clock change and those seconds fire nothing.
-// When the clock goes back, a due moment that already fired does not fire
-// again.
+// longer gap is sleep, a frozen session or a clock change: those seconds
+// fire nothing, the due moments in them are reported as missed, and the
+// recurring tasks they held move on to their next occurrence. When the clock
+// goes back, a due moment that already fired does not fire again.
 class ReminderDispatcher
 {
 public:
@@ -42,6 +44,8 @@ public:
         // The speaking clock's periodic check, every second.
         std::function<void(const DateTime &)> speakingClock;
         std::function<void()> synchronise;
+        // Due moments of a gap the tick did not see, in order.
+        std::function<void(const QList<MissedReminder> &)> missed;
     };
 
     static constexpr int MaxCatchUpSeconds = 60;
@@ -50,6 +54,12 @@ public:
 
     // The tick: evaluates the seconds since the last tick up to now.
     void Tick(const DateTime &now);
+    // The seconds after `evaluated` are the tick's to catch up with: the
+    // program's start, once the load has taken care of what came before.
+    void StartFrom(const DateTime &evaluated);
+    // The machine woke up: a gap since the last tick is reported and skipped
+    // now, before the next tick (which goes on from `now`).
+    void CheckGap(const DateTime &now);
     // One second, in the order the tick uses.
     void EvaluateSecond(const DateTime &now);
 
@@ -65,6 +75,10 @@ public:
 private:
     void fire(EntryHandle entry, const AlarmTask &task);
     void advanceInList(EntryHandle entry, AlarmTask copy, const DateTime &now);
+    // The seconds strictly between the last evaluated one and `until`, when
+    // more than the catch-up takes: reports their due moments and moves the
+    // recurring tasks due in them on. True when there was such a gap.
+    bool skipGap(const DateTime &until);
     void forgetOldFirings(const DateTime &now);
 
     AppData &m_data;

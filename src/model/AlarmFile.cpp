@@ -59,7 +59,8 @@ void readRecurrence(RecordReader &in, AlarmTask &task, const DateTime &now)
         in.require(AdvanceTask(task, now));
 }
 
-std::optional<AlarmTask> readTask(const ProfileFile &file, const QString &section, const DateTime &now)
+std::optional<AlarmTask> readTask(const ProfileFile &file, const QString &section, const DateTime &now,
+                                  DateTime &stored)
 {
     RecordReader in(file, section);
     AlarmTask task = InitAlarmTask(now);
@@ -70,6 +71,7 @@ std::optional<AlarmTask> readTask(const ProfileFile &file, const QString &sectio
         task.DateTime = in.dateTime(u"DateTime"_s);
     if (!in.ok())
         return std::nullopt;
+    stored = task.DateTime;
     task.Schedule = in.decimal(u"Schedule"_s);
     task.HourlyDateLimit = in.decimal(u"HourlyDateLimit"_s);
     task.HourlyTimeLimit = in.decimal(u"HourlyTimeLimit"_s);
@@ -216,12 +218,14 @@ QString DecodeLineBreaks(const QString &text)
     return out;
 }
 
-LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock, LoadDamage *damage)
+LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock, LoadDamage *damage,
+                         QList<StoredDueMoment> *stored)
 {
     list.RemoveAll();
     for (const int i : RecordNumbers(file, AlarmPrefix, CountKey, damage)) {
         const QString section = ProfileFile::SectionName(AlarmPrefix, i);
-        std::optional<AlarmTask> task = readTask(file, section, clock.Now());
+        DateTime storedDue;
+        std::optional<AlarmTask> task = readTask(file, section, clock.Now(), storedDue);
         if (!task) {
             if (damage)
                 damage->droppedSections.append(section);
@@ -231,6 +235,8 @@ LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &
             const EntryHandle h = list.AddTail(*task);
             task->SelfPosition = h;
             list.SetAt(h, *task);
+            if (stored)
+                stored->append({h, storedDue});
         } catch (const std::bad_alloc &) {
             return LoadResult::AppendFailed;
         }

@@ -3,6 +3,7 @@
 
 #include "model/AlarmTask.h"
 
+#include <QList>
 #include <QString>
 
 class Clock;
@@ -33,12 +34,22 @@ enum class LoadResult
     AppendFailed
 };
 
+// A loaded task's due moment as the file held it, before its schedule moved
+// it on.
+struct StoredDueMoment
+{
+    EntryHandle entry;
+    DateTime due;
+};
+
 // Replaces the list with the tasks of the file, advancing recurring tasks to
 // their next occurrence. A damaged task section is dropped, and named in
 // damage when one is given; sound and program paths that no longer exist
 // are dropped from their task. Stops with AppendFailed (the tasks so far
-// stay) when the list cannot grow.
-LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock, LoadDamage *damage = nullptr);
+// stay) when the list cannot grow. When `stored` is given, it receives the
+// due moment each loaded task had in the file.
+LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock, LoadDamage *damage = nullptr,
+                         QList<StoredDueMoment> *stored = nullptr);
 
 // Writes every task with a valid due moment and date range, and the count
 // of all tasks, to the (already emptied) file.

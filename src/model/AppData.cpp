@@ -46,11 +46,13 @@ void logDamage(const QString &path, const LoadDamage &damage)
 LoadResult AppData::LoadAll(const Clock &clock, const ScreenRect &desktop)
 {
     m_clock = &clock;
+    m_loadedAt = clock.Now();
     m_damagedFiles.clear();
     const ProfileFile alarms(FilePath(AlarmFileName));
     LoadDamage damage;
     damage.textDamaged = alarms.LoadedWithDamage();
-    const LoadResult result = LoadAlarmFile(alarms, Alarms, clock, &damage);
+    QList<StoredDueMoment> stored;
+    const LoadResult result = LoadAlarmFile(alarms, Alarms, clock, &damage, &stored);
     LoadBirthdays(alarms, Birthdays, &damage);
     LoadNotes(alarms, Notes, desktop, &damage);
     // SaveAll rewrites the file from the lists alone: a section of no known
@@ -80,6 +82,19 @@ LoadResult AppData::LoadAll(const Clock &clock, const ScreenRect &desktop)
     LoadClockSettings(config, Settings.Clock, desktop);
     LoadInterfaceSettings(config, Settings.Interface);
     LoadGeneralSettings(config, Settings.General);
+    LoadExtraSettings(config, Settings.Extra);
+
+    // Loading moved the recurring tasks past what they missed; their moments
+    // are found from the due moments the file held.
+    m_missedAtLoad.clear();
+    if (const DateTime after = MissedLookBackStart(Settings.Extra.LastRunning, m_loadedAt); after.IsValid()) {
+        for (const StoredDueMoment &s : std::as_const(stored)) {
+            AlarmTask task = Alarms.At(s.entry);
+            task.DateTime = s.due;
+            AppendMissed(m_missedAtLoad, s.entry, task, after, m_loadedAt);
+        }
+        OrderMissed(m_missedAtLoad);
+    }
     return result;
 }
 

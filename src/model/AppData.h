@@ -6,6 +6,7 @@
 #include "model/AppSettings.h"
 #include "model/BirthdayNote.h"
 #include "model/SaveJob.h"
+#include "missed/MissedMoments.h"
 
 #include <QSet>
 #include <QString>
@@ -62,6 +63,11 @@ public:
     QStringList TakeDamagedFileCopies() { return std::exchange(m_newCopies, {}); }
     // Now, by the clock LoadAll was given; invalid before that.
     DateTime Now() const;
+    // The moment LoadAll read the files: the tick takes over from there.
+    const DateTime &LoadedAt() const { return m_loadedAt; }
+    // The reminders that fell due unseen between the last moment the program
+    // was known to run and the load (MissedLookBackStart), taken once.
+    QList<MissedReminder> TakeMissedAtLoad() { return std::exchange(m_missedAtLoad, {}); }
 
     // While one lives, changes to the task list are the schedule moving on by
     // itself (the tick advancing a recurring task): they are written with the
@@ -98,4 +104,6 @@ private:
     QSet<QString> m_damagedFiles;
     QStringList m_newCopies;
     int m_routineDepth = 0;
+    DateTime m_loadedAt = DateTime::Invalid();
+    QList<MissedReminder> m_missedAtLoad;
 };

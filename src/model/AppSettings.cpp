@@ -15,6 +15,7 @@ const QString ClockSection = u"Clock Settings"_s;
 const QString SpeakSection = u"Speak Settings"_s;
 const QString SyncSection = u"Synchronization Settings"_s;
 const QString InterfaceSection = u"Interface Settings"_s;
+const QString ExtraSection = u"Extra Settings"_s;
 
 // One section's keys, read with their defaults or written as "%d".
 class Group
@@ -127,6 +128,14 @@ void LoadGeneralSettings(const ProfileFile &config, GeneralSettings &general)
     g.read(u"DbClick2"_s, general.DbClick2, 0);
 }
 
+void LoadExtraSettings(const ProfileFile &config, ExtraSettings &extra)
+{
+    const Group g(config, ExtraSection);
+    const QList<int> n = ScanExactly(g.text(u"LastRunning"_s, {}), "%d-%d-%d %d:%d:%d", 6);
+    extra.LastRunning = n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2], n[3], n[4], n[5]);
+    g.read(u"ShowMissed"_s, extra.ShowMissed, 1);
+}
+
 void SaveGeneralSettings(ProfileFile &config, const GeneralSettings &general, int autoSmall, int alwaysOntop)
 {
     const Group g(config, GeneralSection);
@@ -177,6 +186,14 @@ void SaveInterfaceSettings(ProfileFile &config, const InterfaceSettings &interfa
     g.write(u"RandomSkin"_s, interface.RandomSkin);
     g.write(u"RandomTime"_s, interface.RandomTime);
     g.write(u"Transparence"_s, interface.Transparence);
+}
+
+void SaveExtraSettings(ProfileFile &config, const ExtraSettings &extra)
+{
+    const Group g(config, ExtraSection);
+    if (extra.LastRunning.IsValid())
+        g.write(u"LastRunning"_s, extra.LastRunning.ToDateTimeString());
+    g.write(u"ShowMissed"_s, extra.ShowMissed ? 1 : 0);
 }
 
 void SaveClockSettings(ProfileFile &config, ClockSettings &clock, const ClockWindowState &window)

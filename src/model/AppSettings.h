@@ -69,6 +69,15 @@ struct InterfaceSettings
     int Transparence = 255;
 };
 
+// Settings of our own, in a section the Windows program never reads.
+struct ExtraSettings
+{
+    // The last moment the program was known to run: written with every save
+    // and about once a minute. Invalid when unknown.
+    ::DateTime LastRunning = ::DateTime::Invalid();
+    int ShowMissed = 1; // list the reminders that fell due unseen
+};
+
 struct AppSettings
 {
     GeneralSettings General;
@@ -76,6 +85,7 @@ struct AppSettings
     SpeakSettings Speak;
     SyncSettings Synchronization;
     InterfaceSettings Interface;
+    ExtraSettings Extra;
 };
 
 // What the clock settings saver reads off the clock window: its rectangle
@@ -96,12 +106,14 @@ void LoadSyncSettings(const ProfileFile &config, SyncSettings &sync);
 void LoadClockSettings(const ProfileFile &config, ClockSettings &clock, const ScreenRect &desktop);
 void LoadInterfaceSettings(const ProfileFile &config, InterfaceSettings &interface);
 void LoadGeneralSettings(const ProfileFile &config, GeneralSettings &general);
+void LoadExtraSettings(const ProfileFile &config, ExtraSettings &extra);
 
 // Savers write into config; the caller saves the file once.
 void SaveGeneralSettings(ProfileFile &config, const GeneralSettings &general, int autoSmall, int alwaysOntop);
 void SaveSpeakSettings(ProfileFile &config, const SpeakSettings &speak);
 void SaveSyncSettings(ProfileFile &config, const SyncSettings &sync);
 void SaveInterfaceSettings(ProfileFile &config, const InterfaceSettings &interface);
+void SaveExtraSettings(ProfileFile &config, const ExtraSettings &extra);
 // Takes the flags from the window's check marks and its current rectangle,
 // and stores them into clock as well.
 void SaveClockSettings(ProfileFile &config, ClockSettings &clock, const ClockWindowState &window);

@@ -27,12 +27,13 @@ void saveFile(ProfileFile &file, SaveOutcome &outcome)
 
 SaveJob::SaveJob(AppData &data, const ClockWindowState &window, int parts)
     : m_directory(data.ProgramDirectory())
-    , m_parts(parts)
+    , m_parts(parts ? parts | ExtraGroup : 0)
     , m_damaged(data.DamagedFiles())
     , m_now(data.Now())
 {
     TakeWindowState(data.Settings.Clock, window);
     m_settings = data.Settings;
+    m_settings.Extra.LastRunning = m_now;
     if (parts & TaskFile) {
         copyList(data.Alarms, m_alarms);
         copyList(data.Birthdays, m_birthdays);
@@ -64,7 +65,12 @@ SaveOutcome SaveJob::Write() const
 {
     SaveOutcome outcome;
     const QDir directory(m_directory);
-    if ((m_parts & ConfigFile) && keepDamaged(ConfigFileName, outcome)) {
+    // Whether CONFIG.INI exists tells the next start whether it is the first
+    // run; the stamp of our own group alone must not create it.
+    const bool stampOnly = (m_parts & ConfigFile) == ExtraGroup;
+    const bool configWanted =
+        (m_parts & ConfigFile) && !(stampOnly && !QFileInfo::exists(directory.filePath(ConfigFileName)));
+    if (configWanted && keepDamaged(ConfigFileName, outcome)) {
         ProfileFile config(directory.filePath(ConfigFileName));
         const ClockSettings &clock = m_settings.Clock;
         if (m_parts & ClockGroup)
@@ -77,6 +83,8 @@ SaveOutcome SaveJob::Write() const
             SaveSyncSettings(config, m_settings.Synchronization);
         if (m_parts & InterfaceGroup)
             SaveInterfaceSettings(config, m_settings.Interface);
+        if (m_parts & ExtraGroup)
+            SaveExtraSettings(config, m_settings.Extra);
         saveFile(config, outcome);
     }
     if ((m_parts & TaskFile) && keepDamaged(AlarmFileName, outcome)) {

@@ -49,13 +49,17 @@ public:
         SpeakGroup = 8,
         SyncGroup = 16,
         InterfaceGroup = 32,
-        ConfigFile = ClockGroup | GeneralGroup | SpeakGroup | SyncGroup | InterfaceGroup,
+        // Our own section: the moment the program last ran, stamped with the
+        // job's time, and the missed-reminder switch. Every save writes it.
+        ExtraGroup = 64,
+        ConfigFile = ClockGroup | GeneralGroup | SpeakGroup | SyncGroup | InterfaceGroup | ExtraGroup,
         // What leaving the program writes, as it always did.
-        ExitSave = TaskFile | ClockGroup
+        ExitSave = TaskFile | ClockGroup | ExtraGroup
     };
 
     // Takes the window's state into the clock settings of data, as the
-    // exit-time save always did, and copies what the parts need.
+    // exit-time save always did, and copies what the parts need. Any save
+    // also writes the extra group.
     SaveJob(AppData &data, const ClockWindowState &window, int parts);
     SaveJob(const SaveJob &) = delete;
     SaveJob &operator=(const SaveJob &) = delete;

@@ -5,6 +5,7 @@ class AutostartService;
 class Clock;
 class PowerService;
 class ShellService;
+class SleepWatch;
 class SoundService;
 class TimeService;
 
@@ -18,4 +19,5 @@ struct Services
     ShellService *shell = nullptr;
     AutostartService *autostart = nullptr;
     TimeService *time = nullptr;
+    SleepWatch *sleep = nullptr; // may be absent: then only tick gaps tell
 };

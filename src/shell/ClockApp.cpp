@@ -7,10 +7,14 @@
 #include "editor/ReminderEditor.h"
 #include "firing/ReminderDispatcher.h"
 #include "firing/ReminderFirer.h"
+#include "missed/MissedReminders.h"
 #include "model/AtomicFile.h"
 #include "model/AutoSaver.h"
 #include "notes/NoteWindows.h"
 #include "platform/Clock.h"
+#include "platform/SleepWatch.h"
+#include "scripting/ClockBus.h"
+#include "scripting/ClockService.h"
 #include "shell/ClockWindow.h"
 #include "shell/MenuIds.h"
 #include "shell/ProgramDirectory.h"
@@ -68,16 +72,7 @@ ClockApp::~ClockApp()
 
 QString ClockApp::ProgramDirectory(const QStringList &arguments)
 {
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    const QFileInfo exeInfo(exeDir);
-    ProgramDirectoryInputs in;
-    in.commandLineHome = HomeFromArguments(arguments);
-    in.environmentHome = qEnvironmentVariable("TOCKLY_HOME");
-    in.executableDir = exeDir;
-    in.executableDirWritable = exeInfo.isDir() && exeInfo.isWritable();
-    in.userDataDir =
-        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("tockly"));
-    const QString folder = ResolveProgramDirectory(in);
+    const QString folder = ResolveProgramDirectory(ProcessProgramDirectoryInputs(arguments));
     QDir().mkpath(folder);
     return folder;
 }
@@ -127,6 +122,8 @@ bool ClockApp::InitInstance()
     const bool firstRun = !QFileInfo::exists(m_data.FilePath(ConfigFileName));
     m_dispatcher->StartupPass(m_services.clock->Now(), firstRun);
     m_window->ShowAsConfigured();
+    watchMissedReminders();
+    serveScripting();
     // Once the clock shows: where the copies of damaged files went.
     QTimer::singleShot(0, this, &ClockApp::reportDamagedFileCopies);
     return true;
@@ -163,6 +160,10 @@ void ClockApp::connectReminders()
     handlers.birthdayNotice = [this](const BirthdayEntry &entry, bool nextYear) {
         BirthdayNotice::Open(entry, nextYear, m_services);
     };
+    handlers.missed = [this](const QList<MissedReminder> &missed) {
+        if (m_missed)
+            m_missed->Report(missed);
+    };
     m_dispatcher = std::make_unique<ReminderDispatcher>(m_data, std::move(handlers));
     connect(m_window.get(), &ClockWindow::SecondTicked, this,
             [dispatcher = m_dispatcher.get()](const DateTime &now) { dispatcher->Tick(now); });
@@ -187,6 +188,51 @@ void ClockApp::connectWindows()
     }
     m_notes = std::make_unique<NoteWindows>(m_data, m_services);
     m_window->SetCommandHandler(MenuId::NewNote, [notes = m_notes.get()] { notes->NewNote(); });
+}
+
+void ClockApp::watchMissedReminders()
+{
+    MissedReminders::Hooks hooks;
+    hooks.balloon = [window = m_window.get()](const QString &title, const QString &text) {
+        if (TrayIcon *tray = window->Tray(); tray && tray->IsAvailable())
+            tray->ShowBalloon(title, text, 10000);
+    };
+    hooks.openEditor = [this](EntryHandle entry) {
+        ReminderEditor::OpenModeless(m_data, m_services, entry);
+    };
+    hooks.settingsChanged = [saver = m_saver.get()] {
+        saver->MarkChanged(SaveJob::ExtraGroup);
+    };
+    m_missed = std::make_unique<MissedReminders>(m_data, m_services, std::move(hooks));
+    // The load reported what came before it; the tick goes on from there.
+    m_dispatcher->StartFrom(m_data.LoadedAt());
+    if (m_services.sleep) {
+        connect(m_services.sleep, &SleepWatch::Resumed, this,
+                [this] { m_dispatcher->CheckGap(m_services.clock->Now()); });
+    }
+    // Once the clock shows.
+    QTimer::singleShot(0, this, [this] { m_missed->Report(m_data.TakeMissedAtLoad()); });
+    // Every save stamps the moment the program last ran; so does this, about
+    // once a minute, so that a crash or a power cut loses little of it.
+    auto *stamp = new QTimer(this);
+    connect(stamp, &QTimer::timeout, m_saver.get(), [saver = m_saver.get()] { saver->MarkChanged(SaveJob::ExtraGroup); });
+    stamp->start(60000);
+}
+
+void ClockApp::serveScripting()
+{
+    ClockService::Hooks hooks;
+    hooks.speakTime = [this] {
+        AnnounceTimeThread();
+    };
+    hooks.quit = [this] {
+        Exit();
+    };
+    hooks.openEditor = [this](EntryHandle entry) {
+        ReminderEditor::OpenModeless(m_data, m_services, entry);
+    };
+    m_scripting = std::make_unique<ClockService>(m_data, m_services, std::move(hooks));
+    m_scripting->Register(QDBusConnection::sessionBus(), ClockBusName(m_data.ProgramDirectory()));
 }
 
 void ClockApp::AnnounceTimeThread()

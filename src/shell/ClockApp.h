@@ -9,7 +9,9 @@
 #include <memory>
 
 class AutoSaver;
+class ClockService;
 class ClockWindow;
+class MissedReminders;
 class NoteWindows;
 class ReminderDispatcher;
 class ReminderFirer;
@@ -67,6 +69,11 @@ private:
     // Hands the menu the windows of the other parts.
     void connectWindows();
     void connectTimeSync();
+    // Shows what fell due unseen: since the last run, in a gap of the tick,
+    // across a sleep.
+    void watchMissedReminders();
+    // The session-bus interface the command-line verbs talk to.
+    void serveScripting();
     // Synchronises the clock with the server chosen in the settings.
     void syncNow();
 
@@ -80,6 +87,8 @@ private:
     std::unique_ptr<AutoSaver> m_saver;
     std::unique_ptr<TimeSync> m_timeSync;
     std::unique_ptr<NoteWindows> m_notes;
+    std::unique_ptr<MissedReminders> m_missed;
+    std::unique_ptr<ClockService> m_scripting;
     bool m_exiting = false;
     bool m_saved = false;
 };

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "shell/ProgramDirectory.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 QString ResolveProgramDirectory(const ProgramDirectoryInputs &in)
 {
@@ -25,4 +28,18 @@ QString HomeFromArguments(const QStringList &arguments)
             return arg.mid(option.size() + 1);
     }
     return {};
+}
+
+ProgramDirectoryInputs ProcessProgramDirectoryInputs(const QStringList &arguments)
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QFileInfo exeInfo(exeDir);
+    ProgramDirectoryInputs in;
+    in.commandLineHome = HomeFromArguments(arguments);
+    in.environmentHome = qEnvironmentVariable("TOCKLY_HOME");
+    in.executableDir = exeDir;
+    in.executableDirWritable = exeInfo.isDir() && exeInfo.isWritable();
+    in.userDataDir =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("tockly"));
+    return in;
 }

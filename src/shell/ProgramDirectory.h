@@ -18,6 +18,10 @@ struct ProgramDirectoryInputs
 };
 
 QString ResolveProgramDirectory(const ProgramDirectoryInputs &inputs);
+// The inputs as this process finds them: its arguments, TOCKLY_HOME, the
+// executable's folder and the user's data folder. Needs the application
+// object.
+ProgramDirectoryInputs ProcessProgramDirectoryInputs(const QStringList &arguments);
 
 // Reads --home DIR or --home=DIR from the arguments (the first is the program).
 QString HomeFromArguments(const QStringList &arguments);

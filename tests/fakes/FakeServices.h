@@ -6,6 +6,7 @@
 #include "platform/PowerService.h"
 #include "platform/Services.h"
 #include "platform/ShellService.h"
+#include "platform/SleepWatch.h"
 #include "platform/SoundService.h"
 #include "platform/TimeService.h"
 
@@ -129,6 +130,8 @@ struct FakeServices
     FakeShellService shell;
     FakeAutostartService autostart;
     FakeTimeService time;
+    // Tests wake the machine with Q_EMIT sleep.Resumed().
+    SleepWatch sleep;
 
-    Services services() { return {&clock, &sound, &power, &shell, &autostart, &time}; }
+    Services services() { return {&clock, &sound, &power, &shell, &autostart, &time, &sleep}; }
 };

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 DateTime at(int d, int h, int m, int s)
@@ -21,6 +23,7 @@ protected:
     AppData data {dir.path()};
     QStringList fired;
     QStringList notices;
+    QStringList missed;
     int syncs = 0;
     ReminderDispatcher dispatcher {data, handlers()};
 
@@ -35,6 +38,10 @@ protected:
         };
         h.synchronise = [this] {
             ++syncs;
+        };
+        h.missed = [this](const QList<MissedReminder> &list) {
+            for (const MissedReminder &m : list)
+                missed << m.task.Description + u' ' + m.task.DateTime.ToDateTimeString();
         };
         return h;
     }
@@ -87,6 +94,31 @@ TEST_F(ReminderDispatcherTest, LateTicksCatchUpAMinuteAndNoMore)
     EXPECT_EQ(fired, QStringList {QStringLiteral("skipped second")});
     dispatcher.Tick(at(10, 8, 40, 0)); // a long gap: those seconds fire nothing
     EXPECT_EQ(fired.size(), 1);
+}
+
+TEST_F(ReminderDispatcherTest, AGapReportsItsDueMomentsAndMovesTheScheduleOn)
+{
+    add(QStringLiteral("once"), at(10, 8, 10, 0));
+    const EntryHandle daily = add(QStringLiteral("daily"), at(10, 8, 20, 0), AlarmTask::Daily);
+    add(QStringLiteral("asleep"), at(10, 8, 35, 0));
+    add(QStringLiteral("after"), at(10, 8, 40, 3));
+    dispatcher.StartFrom(at(10, 8, 0, 0));
+    dispatcher.Tick(at(10, 8, 0, 30)); // caught up: nothing due yet
+    dispatcher.Tick(at(10, 8, 30, 0)); // a frozen session
+    EXPECT_TRUE(fired.isEmpty());
+    EXPECT_EQ(missed, (QStringList {u"once 2026-03-10 08:10:00"_s, u"daily 2026-03-10 08:20:00"_s}));
+    EXPECT_EQ(data.Alarms.At(daily).DateTime, at(11, 8, 20, 0)); // it would never match again
+    dispatcher.Tick(at(10, 8, 30, 1));
+
+    // Waking up reports the gap at once; the tick then goes on from there
+    // and reports nothing twice.
+    dispatcher.CheckGap(at(10, 8, 40, 0));
+    dispatcher.CheckGap(at(10, 8, 40, 1));
+    EXPECT_EQ(missed.size(), 3);
+    EXPECT_EQ(missed.last(), u"asleep 2026-03-10 08:35:00"_s);
+    dispatcher.Tick(at(10, 8, 40, 5));
+    EXPECT_EQ(fired, QStringList {u"after"_s});
+    EXPECT_EQ(missed.size(), 3);
 }
 
 TEST_F(ReminderDispatcherTest, SettingTheClockBackDoesNotFireAMomentAgain)

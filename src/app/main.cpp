@@ -4,6 +4,7 @@
 #include "TerminationSignals.h"
 #include "model/CategoryTable.h"
 #include "platform/SystemClock.h"
+#include "platform/linux/LinuxNetworkService.h"
 #include "platform/linux/LinuxPowerService.h"
 #include "platform/linux/LinuxShellService.h"
 #include "platform/linux/LinuxSoundService.h"
@@ -77,7 +78,8 @@ int main(int argc, char **argv)
         !HomeFromArguments(QCoreApplication::arguments()).isEmpty() || !qEnvironmentVariableIsEmpty("TOCKLY_HOME");
     XdgAutostartService autostart(QCoreApplication::applicationFilePath(), homeChosen ? home : QString());
     TimedatedTimeService time;
-    const Services services {&clock, &sound, &power, &shell, &autostart, &time};
+    LinuxNetworkService network;
+    const Services services {&clock, &sound, &power, &shell, &autostart, &time, &network};
 
     ClockApp clockApp(home, services);
     TerminationSignals terminationSignals;

@@ -3,6 +3,7 @@
 
 class AutostartService;
 class Clock;
+class NetworkService;
 class PowerService;
 class ShellService;
 class SoundService;
@@ -18,4 +19,5 @@ struct Services
     ShellService *shell = nullptr;
     AutostartService *autostart = nullptr;
     TimeService *time = nullptr;
+    NetworkService *network = nullptr;
 };

@@ -11,6 +11,9 @@
 #include "model/AutoSaver.h"
 #include "notes/NoteWindows.h"
 #include "platform/Clock.h"
+#include "settings/SettingsDialog.h"
+#include "shell/AboutDialog.h"
+#include "shell/CalendarPopups.h"
 #include "shell/ClockWindow.h"
 #include "shell/MenuIds.h"
 #include "shell/ProgramDirectory.h"
@@ -18,6 +21,8 @@
 #include "speech/SpeakingClockSetup.h"
 #include "taskmanager/TaskManagerWindow.h"
 #include "timesync/TimeSyncUi.h"
+#include "update/ProgramProfile.h"
+#include "update/UpdateUi.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QCoreApplication>
@@ -98,6 +103,11 @@ bool ClockApp::InitInstance()
         m_data.SaveOnExit = 0;
         return false;
     }
+    // Asked before anything loads, as it always was; the check itself runs
+    // in the background.
+    m_update = std::make_unique<UpdateCheck>(UpdateSite(), DesktopUpdateHooks(m_services.network, m_services.shell));
+    ProgramProfile profile;
+    OfferUpdateAtStart(*m_update, m_services.network, profile);
     // Saves killed halfway by an earlier run leave their temporary files.
     if (const int removed = RemoveStaleTemporaryFiles(m_data.ProgramDirectory(), DataFileNames))
         qCInfo(lcShell) << "Removed" << removed << "temporary files of interrupted saves";
@@ -121,6 +131,7 @@ bool ClockApp::InitInstance()
     connectWindows();
     m_notes->ShowAtStart();
     startSavingChanges();
+    connectSettings();
     if (m_data.Settings.Synchronization.StartSyn)
         syncNow();
     // Without settings yet, this is the program's first run.
@@ -187,6 +198,36 @@ void ClockApp::connectWindows()
     }
     m_notes = std::make_unique<NoteWindows>(m_data, m_services);
     m_window->SetCommandHandler(MenuId::NewNote, [notes = m_notes.get()] { notes->NewNote(); });
+}
+
+void ClockApp::connectSettings()
+{
+    m_window->SetCommandHandler(MenuId::Settings, [this] { openSettings(SettingsDialog::GeneralIndex); });
+    m_window->SetCommandHandler(MenuId::SkinOptions, [this] { openSettings(SettingsDialog::InterfaceIndex); });
+    m_window->SetCommandHandler(MenuId::SyncOptions, [this] { openSettings(SettingsDialog::SyncIndex); });
+
+    m_calendars = std::make_unique<CalendarPopups>(m_data, m_services);
+    m_window->SetCommandHandler(MenuId::ShowCalendar, [calendars = m_calendars.get()] { calendars->ShowCentred(); });
+    connect(m_window.get(), &ClockWindow::MouseRested, m_calendars.get(),
+            [calendars = m_calendars.get(), window = m_window.get()] { calendars->ShowBeside(*window); });
+    connect(m_window.get(), &ClockWindow::MouseLeft, m_calendars.get(), &CalendarPopups::ClockLeft);
+
+    m_window->SetCommandHandler(MenuId::About, [this] {
+        AboutDialog(m_window.get(), [update = m_update.get()] { update->CheckUpdateNow(); }).exec();
+    });
+}
+
+void ClockApp::openSettings(int page)
+{
+    SettingsDialog::Hooks hooks;
+    hooks.announceTime = [this] {
+        AnnounceTimeThread();
+    };
+    hooks.saved = [saver = m_saver.get()](int parts) {
+        saver->MarkChanged(parts);
+    };
+    hooks.timeSync = m_timeSync.get();
+    SettingsDialog::Open(m_data, m_services, *m_window, std::move(hooks), page);
 }
 
 void ClockApp::AnnounceTimeThread()

@@ -9,6 +9,7 @@
 #include <memory>
 
 class AutoSaver;
+class CalendarPopups;
 class ClockWindow;
 class NoteWindows;
 class ReminderDispatcher;
@@ -16,6 +17,7 @@ class ReminderFirer;
 class SingleInstance;
 class SpeakingClock;
 class TimeSync;
+class UpdateCheck;
 
 // The application: it decides whether this process may run (one copy per
 // user and program directory), loads the data, creates the clock window,
@@ -67,6 +69,9 @@ private:
     // Hands the menu the windows of the other parts.
     void connectWindows();
     void connectTimeSync();
+    // The settings dialog, the calendar popup and the update check.
+    void connectSettings();
+    void openSettings(int page);
     // Synchronises the clock with the server chosen in the settings.
     void syncNow();
 
@@ -80,6 +85,8 @@ private:
     std::unique_ptr<AutoSaver> m_saver;
     std::unique_ptr<TimeSync> m_timeSync;
     std::unique_ptr<NoteWindows> m_notes;
+    std::unique_ptr<CalendarPopups> m_calendars;
+    std::unique_ptr<UpdateCheck> m_update;
     bool m_exiting = false;
     bool m_saved = false;
 };

@@ -3,6 +3,7 @@
 
 #include "fakes/FakeClock.h"
 #include "platform/AutostartService.h"
+#include "platform/NetworkService.h"
 #include "platform/PowerService.h"
 #include "platform/Services.h"
 #include "platform/ShellService.h"
@@ -120,6 +121,19 @@ public:
     std::vector<Done> pending;
 };
 
+// Off line until the test says otherwise; counts the questions.
+class FakeNetworkService final : public NetworkService
+{
+public:
+    bool IsOnline() override
+    {
+        ++asked;
+        return online;
+    }
+    bool online = false;
+    int asked = 0;
+};
+
 // A full set of fakes, ready to hand out as Services.
 struct FakeServices
 {
@@ -129,6 +143,7 @@ struct FakeServices
     FakeShellService shell;
     FakeAutostartService autostart;
     FakeTimeService time;
+    FakeNetworkService network;
 
-    Services services() { return {&clock, &sound, &power, &shell, &autostart, &time}; }
+    Services services() { return {&clock, &sound, &power, &shell, &autostart, &time, &network}; }
 };

@@ -8,6 +8,8 @@
 #include "widgets/WindowLook.h"
 
 #include <QMouseEvent>
+#include <QScreen>
+#include <QStyle>
 #include <QTextCharFormat>
 #include <QWindow>
 
@@ -45,6 +47,15 @@ CalendarPopup::CalendarPopup(AppData &data, const Services &services, QWidget *p
     // As wide as the calendar, and tall enough for a few reminders.
     const int lineHeight = m_ui->upcomingList->fontMetrics().height() + 2;
     m_ui->upcomingList->setMinimumHeight(6 * lineHeight);
+    // Wide enough for the longest line where the screen allows, so that
+    // the due moments need no scrolling.
+    int widest = 0;
+    for (const UpcomingLine &line : std::as_const(m_lines))
+        widest = std::max(widest, m_ui->upcomingList->fontMetrics().horizontalAdvance(line.text));
+    const int room = screen() ? screen()->availableGeometry().width() / 2 : 600;
+    const int margins = 2 * m_ui->upcomingList->frameWidth() + 4 * m_ui->upcomingList->spacing() +
+        style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 8;
+    m_ui->upcomingList->setMinimumWidth(std::min(widest + margins, room));
     connect(m_ui->upcomingList, &QListWidget::itemDoubleClicked, this, &CalendarPopup::openTask);
 }
 

@@ -5,6 +5,7 @@
 #include "TerminationSignals.h"
 #include "model/CategoryTable.h"
 #include "platform/SystemClock.h"
+#include "platform/linux/LinuxNetworkService.h"
 #include "platform/linux/LinuxPowerService.h"
 #include "platform/linux/LinuxShellService.h"
 #include "platform/linux/LinuxSoundService.h"
@@ -85,7 +86,8 @@ int main(int argc, char **argv)
     XdgAutostartService autostart(QCoreApplication::applicationFilePath(), homeChosen ? home : QString());
     TimedatedTimeService time;
     LogindSleepWatch sleep;
-    const Services services {&clock, &sound, &power, &shell, &autostart, &time, &sleep};
+    LinuxNetworkService network;
+    const Services services {&clock, &sound, &power, &shell, &autostart, &time, &sleep, &network};
 
     ClockApp clockApp(home, services);
     TerminationSignals terminationSignals;

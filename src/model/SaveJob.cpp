@@ -73,8 +73,10 @@ SaveOutcome SaveJob::Write() const
     if (configWanted && keepDamaged(ConfigFileName, outcome)) {
         ProfileFile config(directory.filePath(ConfigFileName));
         const ClockSettings &clock = m_settings.Clock;
-        if (m_parts & ClockGroup)
-            WriteClockSettings(config, clock);
+        // The settings dialog's groups in the order its Apply runs them, and
+        // the clock's own group last, as the exit-time save always came
+        // after them: a new file gets its sections and keys in the order
+        // the program has always written them.
         if (m_parts & GeneralGroup)
             SaveGeneralSettings(config, m_settings.General, clock.AutoSmall, clock.AlwaysOntop);
         if (m_parts & SpeakGroup)
@@ -83,6 +85,8 @@ SaveOutcome SaveJob::Write() const
             SaveSyncSettings(config, m_settings.Synchronization);
         if (m_parts & InterfaceGroup)
             SaveInterfaceSettings(config, m_settings.Interface);
+        if (m_parts & ClockGroup)
+            WriteClockSettings(config, clock);
         if (m_parts & ExtraGroup)
             SaveExtraSettings(config, m_settings.Extra);
         saveFile(config, outcome);

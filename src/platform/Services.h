@@ -3,6 +3,7 @@
 
 class AutostartService;
 class Clock;
+class NetworkService;
 class PowerService;
 class ShellService;
 class SleepWatch;
@@ -20,4 +21,5 @@ struct Services
     AutostartService *autostart = nullptr;
     TimeService *time = nullptr;
     SleepWatch *sleep = nullptr; // may be absent: then only tick gaps tell
+    NetworkService *network = nullptr;
 };

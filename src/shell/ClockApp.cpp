@@ -15,6 +15,9 @@
 #include "platform/SleepWatch.h"
 #include "scripting/ClockBus.h"
 #include "scripting/ClockService.h"
+#include "settings/SettingsDialog.h"
+#include "shell/AboutDialog.h"
+#include "shell/CalendarPopups.h"
 #include "shell/ClockWindow.h"
 #include "shell/MenuIds.h"
 #include "shell/ProgramDirectory.h"
@@ -22,6 +25,8 @@
 #include "speech/SpeakingClockSetup.h"
 #include "taskmanager/TaskManagerWindow.h"
 #include "timesync/TimeSyncUi.h"
+#include "update/ProgramProfile.h"
+#include "update/UpdateUi.h"
 #include "widgets/MessageBoxes.h"
 
 #include <QCoreApplication>
@@ -93,6 +98,11 @@ bool ClockApp::InitInstance()
         m_data.SaveOnExit = 0;
         return false;
     }
+    // Asked before anything loads, as it always was; the check itself runs
+    // in the background.
+    m_update = std::make_unique<UpdateCheck>(UpdateSite(), DesktopUpdateHooks(m_services.network, m_services.shell));
+    ProgramProfile profile;
+    OfferUpdateAtStart(*m_update, m_services.network, profile);
     // Saves killed halfway by an earlier run leave their temporary files.
     if (const int removed = RemoveStaleTemporaryFiles(m_data.ProgramDirectory(), DataFileNames))
         qCInfo(lcShell) << "Removed" << removed << "temporary files of interrupted saves";
@@ -116,6 +126,7 @@ bool ClockApp::InitInstance()
     connectWindows();
     m_notes->ShowAtStart();
     startSavingChanges();
+    connectSettings();
     if (m_data.Settings.Synchronization.StartSyn)
         syncNow();
     // Without settings yet, this is the program's first run.
@@ -233,6 +244,36 @@ void ClockApp::serveScripting()
     };
     m_scripting = std::make_unique<ClockService>(m_data, m_services, std::move(hooks));
     m_scripting->Register(QDBusConnection::sessionBus(), ClockBusName(m_data.ProgramDirectory()));
+}
+
+void ClockApp::connectSettings()
+{
+    m_window->SetCommandHandler(MenuId::Settings, [this] { openSettings(SettingsDialog::GeneralIndex); });
+    m_window->SetCommandHandler(MenuId::SkinOptions, [this] { openSettings(SettingsDialog::InterfaceIndex); });
+    m_window->SetCommandHandler(MenuId::SyncOptions, [this] { openSettings(SettingsDialog::SyncIndex); });
+
+    m_calendars = std::make_unique<CalendarPopups>(m_data, m_services);
+    m_window->SetCommandHandler(MenuId::ShowCalendar, [calendars = m_calendars.get()] { calendars->ShowCentred(); });
+    connect(m_window.get(), &ClockWindow::MouseRested, m_calendars.get(),
+            [calendars = m_calendars.get(), window = m_window.get()] { calendars->ShowBeside(*window); });
+    connect(m_window.get(), &ClockWindow::MouseLeft, m_calendars.get(), &CalendarPopups::ClockLeft);
+
+    m_window->SetCommandHandler(MenuId::About, [this] {
+        AboutDialog(m_window.get(), [update = m_update.get()] { update->CheckUpdateNow(); }).exec();
+    });
+}
+
+void ClockApp::openSettings(int page)
+{
+    SettingsDialog::Hooks hooks;
+    hooks.announceTime = [this] {
+        AnnounceTimeThread();
+    };
+    hooks.saved = [saver = m_saver.get()](int parts) {
+        saver->MarkChanged(parts);
+    };
+    hooks.timeSync = m_timeSync.get();
+    SettingsDialog::Open(m_data, m_services, *m_window, std::move(hooks), page);
 }
 
 void ClockApp::AnnounceTimeThread()

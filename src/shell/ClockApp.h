@@ -10,6 +10,7 @@
 
 class AutoSaver;
 class ClockService;
+class CalendarPopups;
 class ClockWindow;
 class MissedReminders;
 class NoteWindows;
@@ -18,6 +19,7 @@ class ReminderFirer;
 class SingleInstance;
 class SpeakingClock;
 class TimeSync;
+class UpdateCheck;
 
 // The application: it decides whether this process may run (one copy per
 // user and program directory), loads the data, creates the clock window,
@@ -74,6 +76,9 @@ private:
     void watchMissedReminders();
     // The session-bus interface the command-line verbs talk to.
     void serveScripting();
+    // The settings dialog, the calendar popup and the update check.
+    void connectSettings();
+    void openSettings(int page);
     // Synchronises the clock with the server chosen in the settings.
     void syncNow();
 
@@ -89,6 +94,8 @@ private:
     std::unique_ptr<NoteWindows> m_notes;
     std::unique_ptr<MissedReminders> m_missed;
     std::unique_ptr<ClockService> m_scripting;
+    std::unique_ptr<CalendarPopups> m_calendars;
+    std::unique_ptr<UpdateCheck> m_update;
     bool m_exiting = false;
     bool m_saved = false;
 };

@@ -26,7 +26,6 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QScreen>
-#include <QToolTip>
 #include <QWindow>
 #include <cstdlib>
 
@@ -110,7 +109,7 @@ bool ClockWindow::Create()
     if (!m_skins.ChooseStartSkins(QRandomGenerator::global()->generate()) || !applySkin())
         return false;
     keepOnScreen();
-    setWindowOpacity(std::clamp(m_data.Settings.Interface.Transparence, 0, 255) / 255.0);
+    SetOpacity(m_data.Settings.Interface.Transparence);
 
     refreshTooltip();
     m_tray = new TrayIcon(m_menu.Menu(), this);
@@ -183,6 +182,30 @@ bool ClockWindow::applySkin()
     setMask(BuildSkinRegion(face));
     update();
     return true;
+}
+
+void ClockWindow::SetStartMinimised(bool on)
+{
+    m_menu.SetChecked(MenuId::StartMinimised, on);
+}
+
+void ClockWindow::SetOpacity(int transparence)
+{
+    setWindowOpacity(std::clamp(transparence, 0, 255) / 255.0);
+}
+
+bool ClockWindow::UseSkins(const QString &facePath, const QString &digitsPath)
+{
+    bool ok = true;
+    for (const auto &[kind, path] :
+         {std::pair {SkinKind::Dialog, facePath}, std::pair {SkinKind::Number, digitsPath}}) {
+        if (path.isEmpty())
+            continue;
+        const SkinChooser::Change change = m_skins.UseFile(kind, path);
+        onSkinChange(change);
+        ok = ok && change != SkinChooser::Change::None;
+    }
+    return ok;
 }
 
 void ClockWindow::onSkinChange(SkinChooser::Change change)
@@ -494,14 +517,12 @@ void ClockWindow::mouseDoubleClickEvent(QMouseEvent *event)
 void ClockWindow::leaveEvent(QEvent *)
 {
     m_hoverTimer.stop();
-    QToolTip::hideText();
+    Q_EMIT MouseLeft();
 }
 
 void ClockWindow::showHoverText()
 {
-    if (m_handlers.contains(MenuId::ShowCalendar))
-        return; // the calendar window shows the date instead
-    QToolTip::showText(QCursor::pos(), DescribeDate(m_services.clock->Now()).Text, this);
+    Q_EMIT MouseRested();
 }
 
 void ClockWindow::contextMenuEvent(QContextMenuEvent *event)

@@ -53,6 +53,15 @@ public:
     // Runs a menu command as if chosen.
     void RunCommand(int id);
 
+    // The settings dialog's choices, taken at once: "always on top" with
+    // its check mark, the "start minimised" check mark, the opacity
+    // (0..255) and the skin files (an empty path keeps that bitmap; false,
+    // and that bitmap stays, when one cannot be loaded).
+    void SetAlwaysOnTop(bool onTop) { setAlwaysOnTop(onTop); }
+    void SetStartMinimised(bool on);
+    void SetOpacity(int transparence);
+    bool UseSkins(const QString &facePath, const QString &digitsPath);
+
     ClockMenu &Menu() { return m_menu; }
     TrayIcon *Tray() const { return m_tray; }
     QString TooltipText() const { return m_tooltipText; }
@@ -80,6 +89,10 @@ Q_SIGNALS:
     // skins, "always on top" or "start minimised".
     void ClockSettingsChanged();
     void ExitRequested();
+    // With the calendar on hover switched on: the mouse rested on the
+    // clock, and it left the clock.
+    void MouseRested();
+    void MouseLeft();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

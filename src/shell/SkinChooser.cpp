@@ -129,3 +129,22 @@ SkinChooser::Change SkinChooser::HandleSkinItem(int id)
     m_menu.CheckSkinItem(id);
     return kind == SkinKind::Dialog ? Change::Face : Change::Digits;
 }
+
+SkinChooser::Change SkinChooser::UseFile(SkinKind kind, const QString &path)
+{
+    QImage image = LoadSkinBitmap(path);
+    if (image.isNull() || ClassifySkin(image.width(), image.height()) != kind)
+        return Change::None;
+    (kind == SkinKind::Number ? m_digits : m_face) = std::move(image);
+    currentPath(kind) = path;
+    const QString name = QFileInfo(path).fileName();
+    if (name.compare(builtInName(kind), Qt::CaseInsensitive) == 0) {
+        m_menu.CheckSkinItem(builtInItem(kind));
+    } else {
+        // A file of another folder leaves the menu without a check mark
+        // unless the Skin folder has one of the same name.
+        for (QAction *item : m_menu.SkinItems(kind))
+            item->setChecked(item->text().compare(name, Qt::CaseInsensitive) == 0);
+    }
+    return kind == SkinKind::Dialog ? Change::Face : Change::Digits;
+}

@@ -36,6 +36,10 @@ public:
     // which bitmap changed.
     Change HandleCommand(int id);
     Change HandleSkinItem(int id);
+    // Takes the bitmap of that kind from a file (or a built-in name),
+    // checking the menu item of the same name; None, and nothing changes,
+    // when it cannot be loaded or is of another kind.
+    Change UseFile(SkinKind kind, const QString &path);
 
     const QImage &Face() const { return m_face; }
     const QImage &Digits() const { return m_digits; }

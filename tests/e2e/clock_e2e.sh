@@ -37,6 +37,11 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+# A configuration folder of its own, where the update offer at start-up is
+# switched off, as a user would: nothing may wait on it here.
+export XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_CONFIG_HOME/tockly"
+printf '[Tockly]\r\nupdate=1\r\n' >"$XDG_CONFIG_HOME/tockly/clock.ini"
 
 home=$work/home
 mkdir -p "$home"

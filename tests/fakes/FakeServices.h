@@ -3,6 +3,7 @@
 
 #include "fakes/FakeClock.h"
 #include "platform/AutostartService.h"
+#include "platform/NetworkService.h"
 #include "platform/PowerService.h"
 #include "platform/Services.h"
 #include "platform/ShellService.h"
@@ -121,6 +122,19 @@ public:
     std::vector<Done> pending;
 };
 
+// Off line until the test says otherwise; counts the questions.
+class FakeNetworkService final : public NetworkService
+{
+public:
+    bool IsOnline() override
+    {
+        ++asked;
+        return online;
+    }
+    bool online = false;
+    int asked = 0;
+};
+
 // A full set of fakes, ready to hand out as Services.
 struct FakeServices
 {
@@ -132,6 +146,7 @@ struct FakeServices
     FakeTimeService time;
     // Tests wake the machine with Q_EMIT sleep.Resumed().
     SleepWatch sleep;
+    FakeNetworkService network;
 
-    Services services() { return {&clock, &sound, &power, &shell, &autostart, &time, &sleep}; }
+    Services services() { return {&clock, &sound, &power, &shell, &autostart, &time, &sleep, &network}; }
 };

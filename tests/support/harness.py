@@ -155,10 +155,21 @@ class PrivateBus:
         return self.process.poll() is None and f'path={self.socket},' in self.address + ','
 
 
+def private_config_folder(folder):
+    """Points XDG_CONFIG_HOME at folder, so the clock's autostart entry and its
+    own profile never touch the user's; in that profile the update offer at
+    start-up is switched off, as a user would, so that no test waits on it."""
+    os.makedirs(os.path.join(folder, 'tockly'), exist_ok=True)
+    with open(os.path.join(folder, 'tockly', 'clock.ini'), 'w', encoding='utf-8', newline='') as out:
+        out.write('[Tockly]\r\nupdate=1\r\n')
+    os.environ['XDG_CONFIG_HOME'] = folder
+
+
 class Harness:
     def __init__(self, prefix):
         self.workdir = tempfile.mkdtemp(prefix=prefix)
         self.processes = []
+        private_config_folder(self.path('config'))
 
     def path(self, name):
         return os.path.join(self.workdir, name)

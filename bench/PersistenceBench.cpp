@@ -22,8 +22,8 @@ void SaveTasks(benchmark::State &state)
     AlarmList list;
     RealisticTasks::fill(list, int(state.range(0)), Clock.Now(), dir.path());
     for (auto _ : state) {
-        ProfileFile file(path);
-        file.DeleteAllSections();
+        // As the exit save does it: the file is written afresh.
+        ProfileFile file(path, ProfileFile::Rewrite);
         SaveAlarmFile(file, list);
         benchmark::DoNotOptimize(file.Save());
     }

@@ -219,7 +219,9 @@ QString DecodeLineBreaks(const QString &text)
 LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock, LoadDamage *damage)
 {
     list.RemoveAll();
-    for (const int i : RecordNumbers(file, AlarmPrefix, CountKey, damage)) {
+    const QList<int> numbers = RecordNumbers(file, AlarmPrefix, CountKey, damage);
+    list.Reserve(int(numbers.size()));
+    for (const int i : numbers) {
         const QString section = ProfileFile::SectionName(AlarmPrefix, i);
         std::optional<AlarmTask> task = readTask(file, section, clock.Now());
         if (!task) {

@@ -5,8 +5,8 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <climits>
-#include <optional>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -271,6 +271,36 @@ quint64 foldedHash(QStringView name, quint64 seed)
     return h;
 }
 
+// Appends text as UTF-8 the way QString::toUtf8 writes it, a lone
+// surrogate as '?'; out has room for three bytes per unit.
+char *appendUtf8(char *out, QStringView text)
+{
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    while (p < end) {
+        const char16_t c = *p++;
+        if (c < 0x80) {
+            *out++ = char(c);
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (!QChar::isSurrogate(c)) {
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p)) {
+            const char32_t u = QChar::surrogateToUcs4(c, *p++);
+            *out++ = char(0xF0 | (u >> 18));
+            *out++ = char(0x80 | ((u >> 12) & 0x3F));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else {
+            *out++ = '?';
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 bool IniNames::SameName(QStringView a, QStringView b)
@@ -309,7 +339,7 @@ void IniDocument::rewrite(Line &line, QStringView key, QStringView value)
     line.value = line.raw.mid(key.size() + 1);
 }
 
-IniDocument IniDocument::Parse(const QByteArray &bytes)
+IniDocument IniDocument::Parse(const QByteArray &bytes, Lines lines)
 {
     IniDocument doc;
     Decoded decoded = decode(bytes);
@@ -335,6 +365,8 @@ IniDocument IniDocument::Parse(const QByteArray &bytes)
 
         const QStringView line = rawLine.trimmed();
         if (line.startsWith(QLatin1Char('['))) {
+            if (lines == Lines::BeforeFirstSection)
+                break;
             qsizetype close = line.lastIndexOf(QLatin1Char(']'));
             if (close < 0)
                 close = line.size();
@@ -415,35 +447,44 @@ int IniDocument::findLine(const Section &section, QStringView key)
 
 QByteArray IniDocument::Serialize() const
 {
-    QString text;
-    text.reserve(m_text.size() + m_text.size() / 4 + 1024);
+    // Encoded line by line straight into the output: a file of several
+    // megabytes is not first gathered as UTF-16 text.
+    qsizetype units = 0;
+    for (size_t s = 0; s < m_sections.size(); ++s) {
+        const Section &section = m_sections[s];
+        if (section.removed)
+            continue;
+        if (s > 0)
+            units += section.name.size() + 4;
+        for (const Line &line : section.lines)
+            units += line.raw.size() + 2;
+    }
+    const bool utf16 = m_encoding == Encoding::Utf16LE || m_encoding == Encoding::Utf16BE;
+    QStringEncoder utf16Encoder(m_encoding == Encoding::Utf16LE ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                                QStringEncoder::Flag::WriteBom);
+    const auto append = [&](char *out, QStringView text) {
+        return utf16 ? utf16Encoder.appendToBuffer(out, text) : appendUtf8(out, text);
+    };
+    QByteArray out(utf16 ? utf16Encoder.requiredSpace(units) : 3 * units, Qt::Uninitialized);
+    char *end = out.data();
+    if (utf16)
+        end = utf16Encoder.appendToBuffer(end, QStringView()); // the byte-order mark, even of an empty file
     for (size_t s = 0; s < m_sections.size(); ++s) {
         const Section &section = m_sections[s];
         if (section.removed)
             continue;
         if (s > 0) {
-            text += QLatin1Char('[');
-            text += section.name;
-            text += QLatin1String("]\r\n");
+            end = append(end, u"[");
+            end = append(end, section.name);
+            end = append(end, u"]\r\n");
         }
         for (const Line &line : section.lines) {
-            text += line.raw;
-            text += QLatin1String("\r\n");
+            end = append(end, line.raw);
+            end = append(end, u"\r\n");
         }
     }
-    switch (m_encoding) {
-    case Encoding::Utf16LE:
-    case Encoding::Utf16BE: {
-        const bool little = m_encoding == Encoding::Utf16LE;
-        QStringEncoder encoder(little ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
-                               QStringEncoder::Flag::WriteBom);
-        return encoder(text);
-    }
-    case Encoding::Utf8:
-    case Encoding::Gbk:
-        break;
-    }
-    return text.toUtf8();
+    out.truncate(end - out.data());
+    return out;
 }
 
 int IniDocument::sectionIndex(const QString &name) const

@@ -51,7 +51,16 @@ public:
         Gbk
     };
 
-    static IniDocument Parse(const QByteArray &bytes);
+    // What of the text becomes sections and lines: all of it, or only the
+    // lines before the first section, which are all that a document keeps
+    // once every section is deleted. The text is decoded whole either way,
+    // so the encoding and TextDamaged come out the same.
+    enum class Lines
+    {
+        All,
+        BeforeFirstSection
+    };
+    static IniDocument Parse(const QByteArray &bytes, Lines lines = Lines::All);
     QByteArray Serialize() const;
 
     Encoding SourceEncoding() const { return m_encoding; }

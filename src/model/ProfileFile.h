@@ -20,7 +20,16 @@ public:
     // Characters a value keeps when read with the usual 260-character buffer.
     static constexpr int ValueBuffer = 260;
 
-    explicit ProfileFile(const QString &path);
+    // A file about to be written afresh, all its sections deleted, reads
+    // only what that leaves: the lines before the first section, and the
+    // encoding. The sections of a large file are then never parsed.
+    enum Purpose
+    {
+        ReadAndWrite,
+        Rewrite
+    };
+
+    explicit ProfileFile(const QString &path, Purpose purpose = ReadAndWrite);
 
     const QString &Path() const { return m_path; }
     // True when the file exists but could not be read, or its bytes did not

@@ -259,18 +259,22 @@ void StartAndExit(benchmark::State &state)
 }
 BENCHMARK(StartAndExit)->Arg(0)->Arg(10000)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
-// CPU time a process has used so far, in nanoseconds (the scheduler's
-// account, finer than the clock ticks of /proc/PID/stat).
+// CPU time a process has used so far, all its threads together, in
+// nanoseconds (the scheduler's account, finer than the clock ticks of
+// /proc/PID/stat); negative when the process is gone.
 double cpuNs(pid_t pid)
 {
-    FILE *file = std::fopen(("/proc/" + std::to_string(pid) + "/schedstat").c_str(), "r");
-    if (!file)
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    const QStringList threads = QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (threads.isEmpty())
         return -1;
-    double ns = -1;
-    if (std::fscanf(file, "%lf", &ns) != 1)
-        ns = -1;
-    std::fclose(file);
-    return ns;
+    double total = 0;
+    for (const QString &thread : threads) {
+        QFile file(tasks + QLatin1Char('/') + thread + QStringLiteral("/schedstat"));
+        if (file.open(QIODevice::ReadOnly))
+            total += file.readLine().split(' ').value(0).toDouble();
+    }
+    return total;
 }
 
 // The running clock with count tasks against xclock -digital -update 1, side

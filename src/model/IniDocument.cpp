@@ -539,6 +539,16 @@ QString IniDocument::ReadString(const QString &section, const QString &key, cons
     return value.left(bufferSize - 1).toString();
 }
 
+QStringView IniDocument::ReadView(const QString &section, const QString &key, int bufferSize) const
+{
+    const Line *line = findEntry(section, key);
+    if (!line || bufferSize <= 0)
+        return {};
+    const QStringView value = stripQuotes(line->value);
+    // Never null for a key that is there, even with an empty value.
+    return value.isNull() ? QStringView(u"") : value.left(bufferSize - 1);
+}
+
 bool IniDocument::HasSection(const QString &section) const
 {
     return findSection(section) != nullptr;
@@ -628,7 +638,7 @@ QStringList IniDocument::SectionNames() const
     return names;
 }
 
-qint64 ToLongDecimal(const QString &text)
+qint64 ToLongDecimal(QStringView text)
 {
     qsizetype i = 0;
     while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
@@ -654,7 +664,7 @@ qint64 ToLongDecimal(const QString &text)
     return value == lowest ? std::numeric_limits<qint64>::max() : -value;
 }
 
-int ToDecimal(const QString &text)
+int ToDecimal(QStringView text)
 {
     return int(std::clamp<qint64>(ToLongDecimal(text), INT_MIN, INT_MAX));
 }

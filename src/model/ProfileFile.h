@@ -38,6 +38,12 @@ public:
 
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue,
                        int bufferSize = ValueBuffer) const;
+    // The value without a copy, valid until the file changes; a null view
+    // when the key is absent.
+    QStringView ReadView(const QString &section, const QString &key, int bufferSize = ValueBuffer) const
+    {
+        return m_document.ReadView(section, key, bufferSize);
+    }
     // Reads the value and converts it as a decimal number.
     int ReadDecimal(const QString &section, const QString &key, const QString &defaultValue) const;
 

@@ -221,9 +221,12 @@ LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &
     list.RemoveAll();
     const QList<int> numbers = RecordNumbers(file, AlarmPrefix, CountKey, damage);
     list.Reserve(int(numbers.size()));
+    // One moment for the whole file: asking the system for local time costs
+    // a look at the time zone each time, for every task of thousands.
+    const DateTime now = clock.Now();
     for (const int i : numbers) {
         const QString section = ProfileFile::SectionName(AlarmPrefix, i);
-        std::optional<AlarmTask> task = readTask(file, section, clock.Now());
+        std::optional<AlarmTask> task = readTask(file, section, now);
         if (!task) {
             if (damage)
                 damage->droppedSections.append(section);

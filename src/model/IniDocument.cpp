@@ -372,6 +372,9 @@ IniDocument IniDocument::Parse(const QByteArray &bytes, Lines lines)
                 close = line.size();
             Section section;
             section.name = line.mid(1, close - 1).trimmed().toString();
+            // Sections of a file are much alike: room for as many lines as
+            // the one before spares growing each one step by step.
+            section.lines.reserve(current->lines.size());
             doc.m_sections.push_back(std::move(section));
             current = &doc.m_sections.back();
             doc.m_sectionIndex[NameKey {current->name}].push_back(int(doc.m_sections.size() - 1));

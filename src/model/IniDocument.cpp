@@ -271,6 +271,37 @@ quint64 foldedHash(QStringView name, quint64 seed)
     return h;
 }
 
+// The length of an 8-bit file's lines before its first section header,
+// when they are plain ASCII: they then decode alike whatever the rest of
+// the file is (UTF-8 or GBK), and the rest need not be decoded at all.
+// Nothing for UTF-16, zero bytes or anything else that needs the whole file.
+// Lines are split and trimmed as Parse does it.
+std::optional<qsizetype> asciiHead(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
+        return std::nullopt;
+    const qsizetype size = bytes.size();
+    qsizetype pos = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (pos < size) {
+        qsizetype i = pos;
+        while (i < size && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\v' || bytes[i] == '\f'))
+            ++i;
+        if (i < size && bytes[i] == '[')
+            return pos;
+        for (; i < size && bytes[i] != '\n' && bytes[i] != '\r'; ++i) {
+            if (uchar(bytes[i]) >= 0x80)
+                return std::nullopt;
+        }
+        const qsizetype end = i;
+        if (i < size && bytes[i] == '\r')
+            ++i;
+        if (i < size && bytes[i] == '\n' && (i == end || bytes[i - 1] == '\r'))
+            ++i;
+        pos = i;
+    }
+    return size;
+}
+
 // Appends text as UTF-8 the way QString::toUtf8 writes it, a lone
 // surrogate as '?'; out has room for three bytes per unit.
 char *appendUtf8(char *out, QStringView text)
@@ -341,6 +372,10 @@ void IniDocument::rewrite(Line &line, QStringView key, QStringView value)
 
 IniDocument IniDocument::Parse(const QByteArray &bytes, Lines lines)
 {
+    if (lines == Lines::BeforeFirstSection) {
+        if (const std::optional<qsizetype> head = asciiHead(bytes))
+            return Parse(bytes.left(*head), Lines::All);
+    }
     IniDocument doc;
     Decoded decoded = decode(bytes);
     doc.m_text = std::move(decoded.text);

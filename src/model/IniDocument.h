@@ -53,8 +53,9 @@ public:
 
     // What of the text becomes sections and lines: all of it, or only the
     // lines before the first section, which are all that a document keeps
-    // once every section is deleted. The text is decoded whole either way,
-    // so the encoding and TextDamaged come out the same.
+    // once every section is deleted. Such a document serializes as the whole
+    // one would with its sections deleted; when those lines are plain ASCII
+    // the rest is not even decoded, so its TextDamaged tells nothing.
     enum class Lines
     {
         All,

@@ -110,6 +110,9 @@ TEST_F(ProfileFileTest, ARewriteKeepsWhatDeletingEverySectionKeeps)
         "  [A]\r\nx=1\r\n",
         "\xEF\xBB\xBF;\xE4\xB8\xAD\r\n[A]\r\n",
         "; \xD6\xD0\xCE\xC4\r\n[\xB0\xA1]\r\nk=\xC4\xE3\r\n",
+        "; x\r\n[\xB0\xA1]\r\nk=\xC4\xE3\r\n",
+        "; a\r; b\n\n\r\n\v[A]\r\n",
+        "; no sections\r\n",
         utf16,
     };
     const QString lone = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");

@@ -59,6 +59,12 @@ inline AlarmTask task(int i, const DateTime &now, const QString &folder)
     task.AnnuallyWeekly = 1 + i % 7;
     task.AnnuallyMonth2 = 1 + i % 12;
     task.HourlyDateLimit = i % 4 == 0;
+    if (task.Schedule == AlarmTask::Hourly) {
+        // Hourly reminders start on their first day: thousands of them
+        // ringing every hour from today on would be no idle clock.
+        task.HourlyDateLimit = 1;
+        task.HourlyStartDate = task.DateTime.Day0();
+    }
     task.HourlyTimeLimit = i % 8 == 0;
     task.HourlyEndDate = now.AddDays(400 + i % 365).Day0();
     task.HourlyStartTime = DateTime::TimeOfDay(8, i % 60, 0);

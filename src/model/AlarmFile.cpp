@@ -219,8 +219,9 @@ QString DecodeLineBreaks(const QString &text)
 LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &clock, LoadDamage *damage)
 {
     list.RemoveAll();
+    // The list grows task by task, not reserved ahead: running out of memory
+    // must stop the load with the tasks read so far.
     const QList<int> numbers = RecordNumbers(file, AlarmPrefix, CountKey, damage);
-    list.Reserve(int(numbers.size()));
     // One moment for the whole file: asking the system for local time costs
     // a look at the time zone each time, for every task of thousands.
     const DateTime now = clock.Now();

@@ -26,6 +26,8 @@ packages=(
 test_packages=(
   # end-to-end tests: a private X server and tools to look at its windows
   xvfb xdotool x11-utils imagemagick
+  # the idle benchmark's yardstick: xclock -digital -update 1
+  x11-apps
   # platform tests: mock logind and session manager on private buses, a null-sink sound server
   dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils
   # flash library tests: a window manager that frames windows, and the font it needs

@@ -183,9 +183,13 @@ void ReminderDispatcher::CheckTasks(const DateTime &now)
 {
     for (EntryHandle h = m_data.Alarms.GetHeadPosition(); h;) {
         const EntryHandle next = m_data.Alarms.GetNextPosition(h);
-        const AlarmTask copy = m_data.Alarms.At(h);
-        const Trigger trigger = triggerOf(copy, now);
-        if (copy.ReportMode == AlarmTask::AtDateTime && trigger.holds) {
+        // Looked at in place: this runs every second over every task, and
+        // hardly ever finds one due.
+        const AlarmTask &task = m_data.Alarms.At(h);
+        const Trigger trigger = triggerOf(task, now);
+        if (task.ReportMode == AlarmTask::AtDateTime && trigger.holds) {
+            // A copy, as firing may change or remove the entry.
+            const AlarmTask copy = task;
             if (!trigger.limited || LimitsCheck(copy, now))
                 fire(h, copy);
             // The handler may have removed the entry (a window deleting it).

@@ -222,10 +222,16 @@ LoadResult LoadAlarmFile(const ProfileFile &file, AlarmList &list, const Clock &
                          QList<StoredDueMoment> *stored)
 {
     list.RemoveAll();
-    for (const int i : RecordNumbers(file, AlarmPrefix, CountKey, damage)) {
+    // The list grows task by task, not reserved ahead: running out of memory
+    // must stop the load with the tasks read so far.
+    const QList<int> numbers = RecordNumbers(file, AlarmPrefix, CountKey, damage);
+    // One moment for the whole file: asking the system for local time costs
+    // a look at the time zone each time, for every task of thousands.
+    const DateTime now = clock.Now();
+    for (const int i : numbers) {
         const QString section = ProfileFile::SectionName(AlarmPrefix, i);
         DateTime storedDue;
-        std::optional<AlarmTask> task = readTask(file, section, clock.Now(), storedDue);
+        std::optional<AlarmTask> task = readTask(file, section, now, storedDue);
         if (!task) {
             if (damage)
                 damage->droppedSections.append(section);

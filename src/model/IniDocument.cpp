@@ -5,8 +5,8 @@
 #include <QStringEncoder>
 #include <algorithm>
 #include <climits>
-#include <optional>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -271,6 +271,67 @@ quint64 foldedHash(QStringView name, quint64 seed)
     return h;
 }
 
+// The length of an 8-bit file's lines before its first section header,
+// when they are plain ASCII: they then decode alike whatever the rest of
+// the file is (UTF-8 or GBK), and the rest need not be decoded at all.
+// Nothing for UTF-16, zero bytes or anything else that needs the whole file.
+// Lines are split and trimmed as Parse does it.
+std::optional<qsizetype> asciiHead(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
+        return std::nullopt;
+    const qsizetype size = bytes.size();
+    qsizetype pos = bytes.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (pos < size) {
+        qsizetype i = pos;
+        while (i < size && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\v' || bytes[i] == '\f'))
+            ++i;
+        if (i < size && bytes[i] == '[')
+            return pos;
+        for (; i < size && bytes[i] != '\n' && bytes[i] != '\r'; ++i) {
+            if (uchar(bytes[i]) >= 0x80)
+                return std::nullopt;
+        }
+        const qsizetype end = i;
+        if (i < size && bytes[i] == '\r')
+            ++i;
+        if (i < size && bytes[i] == '\n' && (i == end || bytes[i - 1] == '\r'))
+            ++i;
+        pos = i;
+    }
+    return size;
+}
+
+// Appends text as UTF-8 the way QString::toUtf8 writes it, a lone
+// surrogate as '?'; out has room for three bytes per unit.
+char *appendUtf8(char *out, QStringView text)
+{
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    while (p < end) {
+        const char16_t c = *p++;
+        if (c < 0x80) {
+            *out++ = char(c);
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (!QChar::isSurrogate(c)) {
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p)) {
+            const char32_t u = QChar::surrogateToUcs4(c, *p++);
+            *out++ = char(0xF0 | (u >> 18));
+            *out++ = char(0x80 | ((u >> 12) & 0x3F));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else {
+            *out++ = '?';
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 bool IniNames::SameName(QStringView a, QStringView b)
@@ -309,8 +370,12 @@ void IniDocument::rewrite(Line &line, QStringView key, QStringView value)
     line.value = line.raw.mid(key.size() + 1);
 }
 
-IniDocument IniDocument::Parse(const QByteArray &bytes)
+IniDocument IniDocument::Parse(const QByteArray &bytes, Lines lines)
 {
+    if (lines == Lines::BeforeFirstSection) {
+        if (const std::optional<qsizetype> head = asciiHead(bytes))
+            return Parse(bytes.left(*head), Lines::All);
+    }
     IniDocument doc;
     Decoded decoded = decode(bytes);
     doc.m_text = std::move(decoded.text);
@@ -335,11 +400,16 @@ IniDocument IniDocument::Parse(const QByteArray &bytes)
 
         const QStringView line = rawLine.trimmed();
         if (line.startsWith(QLatin1Char('['))) {
+            if (lines == Lines::BeforeFirstSection)
+                break;
             qsizetype close = line.lastIndexOf(QLatin1Char(']'));
             if (close < 0)
                 close = line.size();
             Section section;
             section.name = line.mid(1, close - 1).trimmed().toString();
+            // Sections of a file are much alike: room for as many lines as
+            // the one before spares growing each one step by step.
+            section.lines.reserve(current->lines.size());
             doc.m_sections.push_back(std::move(section));
             current = &doc.m_sections.back();
             doc.m_sectionIndex[NameKey {current->name}].push_back(int(doc.m_sections.size() - 1));
@@ -415,35 +485,44 @@ int IniDocument::findLine(const Section &section, QStringView key)
 
 QByteArray IniDocument::Serialize() const
 {
-    QString text;
-    text.reserve(m_text.size() + m_text.size() / 4 + 1024);
+    // Encoded line by line straight into the output: a file of several
+    // megabytes is not first gathered as UTF-16 text.
+    qsizetype units = 0;
+    for (size_t s = 0; s < m_sections.size(); ++s) {
+        const Section &section = m_sections[s];
+        if (section.removed)
+            continue;
+        if (s > 0)
+            units += section.name.size() + 4;
+        for (const Line &line : section.lines)
+            units += line.raw.size() + 2;
+    }
+    const bool utf16 = m_encoding == Encoding::Utf16LE || m_encoding == Encoding::Utf16BE;
+    QStringEncoder utf16Encoder(m_encoding == Encoding::Utf16LE ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                                QStringEncoder::Flag::WriteBom);
+    const auto append = [&](char *out, QStringView text) {
+        return utf16 ? utf16Encoder.appendToBuffer(out, text) : appendUtf8(out, text);
+    };
+    QByteArray out(utf16 ? utf16Encoder.requiredSpace(units) : 3 * units, Qt::Uninitialized);
+    char *end = out.data();
+    if (utf16)
+        end = utf16Encoder.appendToBuffer(end, QStringView()); // the byte-order mark, even of an empty file
     for (size_t s = 0; s < m_sections.size(); ++s) {
         const Section &section = m_sections[s];
         if (section.removed)
             continue;
         if (s > 0) {
-            text += QLatin1Char('[');
-            text += section.name;
-            text += QLatin1String("]\r\n");
+            end = append(end, u"[");
+            end = append(end, section.name);
+            end = append(end, u"]\r\n");
         }
         for (const Line &line : section.lines) {
-            text += line.raw;
-            text += QLatin1String("\r\n");
+            end = append(end, line.raw);
+            end = append(end, u"\r\n");
         }
     }
-    switch (m_encoding) {
-    case Encoding::Utf16LE:
-    case Encoding::Utf16BE: {
-        const bool little = m_encoding == Encoding::Utf16LE;
-        QStringEncoder encoder(little ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
-                               QStringEncoder::Flag::WriteBom);
-        return encoder(text);
-    }
-    case Encoding::Utf8:
-    case Encoding::Gbk:
-        break;
-    }
-    return text.toUtf8();
+    out.truncate(end - out.data());
+    return out;
 }
 
 int IniDocument::sectionIndex(const QString &name) const
@@ -496,6 +575,16 @@ QString IniDocument::ReadString(const QString &section, const QString &key, cons
     const Line *line = findEntry(section, key);
     const QStringView value = line ? stripQuotes(line->value) : QStringView(defaultValue);
     return value.left(bufferSize - 1).toString();
+}
+
+QStringView IniDocument::ReadView(const QString &section, const QString &key, int bufferSize) const
+{
+    const Line *line = findEntry(section, key);
+    if (!line || bufferSize <= 0)
+        return {};
+    const QStringView value = stripQuotes(line->value);
+    // Never null for a key that is there, even with an empty value.
+    return value.isNull() ? QStringView(u"") : value.left(bufferSize - 1);
 }
 
 bool IniDocument::HasSection(const QString &section) const
@@ -587,7 +676,7 @@ QStringList IniDocument::SectionNames() const
     return names;
 }
 
-qint64 ToLongDecimal(const QString &text)
+qint64 ToLongDecimal(QStringView text)
 {
     qsizetype i = 0;
     while (i < text.size() && (text[i] == QLatin1Char(' ') || text[i] == QLatin1Char('\t')))
@@ -613,7 +702,7 @@ qint64 ToLongDecimal(const QString &text)
     return value == lowest ? std::numeric_limits<qint64>::max() : -value;
 }
 
-int ToDecimal(const QString &text)
+int ToDecimal(QStringView text)
 {
     return int(std::clamp<qint64>(ToLongDecimal(text), INT_MIN, INT_MAX));
 }

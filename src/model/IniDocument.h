@@ -51,7 +51,17 @@ public:
         Gbk
     };
 
-    static IniDocument Parse(const QByteArray &bytes);
+    // What of the text becomes sections and lines: all of it, or only the
+    // lines before the first section, which are all that a document keeps
+    // once every section is deleted. Such a document serializes as the whole
+    // one would with its sections deleted; when those lines are plain ASCII
+    // the rest is not even decoded, so its TextDamaged tells nothing.
+    enum class Lines
+    {
+        All,
+        BeforeFirstSection
+    };
+    static IniDocument Parse(const QByteArray &bytes, Lines lines = Lines::All);
     QByteArray Serialize() const;
 
     Encoding SourceEncoding() const { return m_encoding; }
@@ -69,6 +79,9 @@ public:
     // absent, and at most bufferSize - 1 characters (the terminator's place).
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue,
                        int bufferSize = 260) const;
+    // The same without a copy: a view of the value, valid until the document
+    // changes; a null view when the key is absent.
+    QStringView ReadView(const QString &section, const QString &key, int bufferSize = 260) const;
     bool HasSection(const QString &section) const;
 
     // Sets a key, creating the section and key as needed. Line breaks in the
@@ -142,6 +155,6 @@ private:
 // Decimal conversion as the C library's atoi does it: leading blanks, an
 // optional sign, then digits; anything else ends the number, no digits give
 // 0, and values beyond the int range are clamped.
-int ToDecimal(const QString &text);
+int ToDecimal(QStringView text);
 // The same for 64-bit values (times in seconds that reach beyond 1901-2038).
-qint64 ToLongDecimal(const QString &text);
+qint64 ToLongDecimal(QStringView text);

@@ -8,14 +8,15 @@
 #include <iterator>
 #include <limits>
 
-ProfileFile::ProfileFile(const QString &path)
+ProfileFile::ProfileFile(const QString &path, Purpose purpose)
     : m_path(path)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.readAll();
         m_unreadable = file.error() != QFileDevice::NoError;
-        m_document = IniDocument::Parse(bytes);
+        m_document = IniDocument::Parse(
+            bytes, purpose == Rewrite ? IniDocument::Lines::BeforeFirstSection : IniDocument::Lines::All);
     } else {
         m_unreadable = file.exists();
     }

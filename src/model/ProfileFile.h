@@ -20,7 +20,16 @@ public:
     // Characters a value keeps when read with the usual 260-character buffer.
     static constexpr int ValueBuffer = 260;
 
-    explicit ProfileFile(const QString &path);
+    // A file about to be written afresh, all its sections deleted, reads
+    // only what that leaves: the lines before the first section, and the
+    // encoding. The sections of a large file are then never parsed.
+    enum Purpose
+    {
+        ReadAndWrite,
+        Rewrite
+    };
+
+    explicit ProfileFile(const QString &path, Purpose purpose = ReadAndWrite);
 
     const QString &Path() const { return m_path; }
     // True when the file exists but could not be read, or its bytes did not
@@ -29,6 +38,12 @@ public:
 
     QString ReadString(const QString &section, const QString &key, const QString &defaultValue,
                        int bufferSize = ValueBuffer) const;
+    // The value without a copy, valid until the file changes; a null view
+    // when the key is absent.
+    QStringView ReadView(const QString &section, const QString &key, int bufferSize = ValueBuffer) const
+    {
+        return m_document.ReadView(section, key, bufferSize);
+    }
     // Reads the value and converts it as a decimal number.
     int ReadDecimal(const QString &section, const QString &key, const QString &defaultValue) const;
 

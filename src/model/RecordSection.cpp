@@ -59,31 +59,38 @@ QString RecordReader::text(const QString &key, int buffer)
     return value;
 }
 
+QStringView RecordReader::mandatory(const QString &key)
+{
+    const QStringView value = m_file.ReadView(m_section, key);
+    require(!value.isEmpty());
+    return value;
+}
+
 int RecordReader::decimal(const QString &key)
 {
-    return ToDecimal(text(key));
+    return ToDecimal(mandatory(key));
 }
 
 qint64 RecordReader::longDecimal(const QString &key)
 {
-    return ToLongDecimal(text(key));
+    return ToLongDecimal(mandatory(key));
 }
 
 DateTime RecordReader::dateTime(const QString &key)
 {
-    const QList<int> n = ScanExactly(text(key), "%d-%d-%d %d:%d:%d", 6);
+    const QList<int> n = ScanExactly(mandatory(key), "%d-%d-%d %d:%d:%d", 6);
     return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2], n[3], n[4], n[5]));
 }
 
 DateTime RecordReader::date(const QString &key)
 {
-    const QList<int> n = ScanExactly(text(key), "%d-%d-%d", 3);
+    const QList<int> n = ScanExactly(mandatory(key), "%d-%d-%d", 3);
     return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2]));
 }
 
 DateTime RecordReader::time(const QString &key)
 {
-    const QList<int> n = ScanExactly(text(key), "%d:%d:%d", 3);
+    const QList<int> n = ScanExactly(mandatory(key), "%d:%d:%d", 3);
     return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::TimeOfDay(n[0], n[1], n[2]));
 }
 

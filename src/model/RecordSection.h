@@ -41,6 +41,8 @@ public:
     QString existingPath(const QString &key) const;
 
 private:
+    // A mandatory value, read in place: numbers and dates need no copy.
+    QStringView mandatory(const QString &key);
     DateTime checked(const DateTime &value);
 
     const ProfileFile &m_file;

@@ -14,6 +14,7 @@ namespace {
 
 template<class T> void copyList(const StableList<T> &from, StableList<T> &to)
 {
+    to.Reserve(from.GetCount());
     from.ForEach([&to](EntryHandle, const T &value) { to.AddTail(value); });
 }
 
@@ -98,8 +99,7 @@ SaveOutcome SaveJob::Write() const
             KeepDailyBackup(m_directory, AlarmFileName, m_now);
         // The task file is rewritten from scratch: a record deleted in the
         // program leaves no section behind.
-        ProfileFile alarms(directory.filePath(AlarmFileName));
-        alarms.DeleteAllSections();
+        ProfileFile alarms(directory.filePath(AlarmFileName), ProfileFile::Rewrite);
         SaveAlarmFile(alarms, m_alarms);
         SaveBirthdays(alarms, m_birthdays);
         SaveNotes(alarms, m_notes);

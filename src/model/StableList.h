@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -46,6 +47,9 @@ public:
 
     int GetCount() const { return m_count; }
     bool IsEmpty() const { return m_count == 0; }
+    // Makes room for count entries in all, so that filling a list does not
+    // move its entries again and again.
+    void Reserve(int count) { m_slots.reserve(size_t(std::max(count, 0))); }
 
     EntryHandle GetHeadPosition() const { return handleOf(m_head); }
     EntryHandle GetTailPosition() const { return handleOf(m_tail); }

@@ -12,9 +12,10 @@ bool isBlank(QChar c)
 
 } // namespace
 
-QList<int> ScanIntegers(const QString &text, const char *format)
+QList<int> ScanIntegers(QStringView text, const char *format)
 {
     QList<int> numbers;
+    numbers.reserve(6);
     qsizetype i = 0;
     for (const char *f = format; *f; ++f) {
         if (f[0] == '%' && f[1] == 'd') {
@@ -42,7 +43,7 @@ QList<int> ScanIntegers(const QString &text, const char *format)
     return numbers;
 }
 
-QList<int> ScanExactly(const QString &text, const char *format, int count)
+QList<int> ScanExactly(QStringView text, const char *format, int count)
 {
     QList<int> numbers = ScanIntegers(text, format);
     if (numbers.size() != count)

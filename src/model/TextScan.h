@@ -9,8 +9,8 @@
 // blanks and takes an optional sign and digits, a blank in the format
 // matches any run of blanks (also none), and any other character must match
 // itself. Returns the numbers read before the first mismatch.
-QList<int> ScanIntegers(const QString &text, const char *format);
+QList<int> ScanIntegers(QStringView text, const char *format);
 
 // The numbers of text read with format, or an empty list unless all
 // `count` of them were there.
-QList<int> ScanExactly(const QString &text, const char *format, int count);
+QList<int> ScanExactly(QStringView text, const char *format, int count);

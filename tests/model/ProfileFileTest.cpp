@@ -98,6 +98,42 @@ TEST_F(ProfileFileTest, ASaveInterruptedBeforeTheRenameLeavesTheOldFile)
     EXPECT_EQ(ProfileFile(path).ReadString(QStringLiteral("S"), QStringLiteral("K"), {}), QStringLiteral("new"));
 }
 
+// A file opened to be written afresh gives the same bytes as one read whole
+// whose sections are then all deleted: the lines before the first section,
+// the encoding (with a lone surrogate written as '?'), and the new text.
+TEST_F(ProfileFileTest, ARewriteKeepsWhatDeletingEverySectionKeeps)
+{
+    const QByteArray utf16 = QByteArray("\xFF\xFE", 2) + QByteArray("[\0A\0]\0\r\0\n\0x\0=\0\x31\0", 18);
+    const QByteArray files[] = {
+        "",
+        "; note\r\n\r\n[A]\r\nx=1\r\n[B]\r\ny=2\r\n",
+        "  [A]\r\nx=1\r\n",
+        "\xEF\xBB\xBF;\xE4\xB8\xAD\r\n[A]\r\n",
+        "; \xD6\xD0\xCE\xC4\r\n[\xB0\xA1]\r\nk=\xC4\xE3\r\n",
+        "; x\r\n[\xB0\xA1]\r\nk=\xC4\xE3\r\n",
+        "; a\r; b\n\n\r\n\v[A]\r\n",
+        "; no sections\r\n",
+        utf16,
+    };
+    const QString lone = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
+    for (const QByteArray &bytes : files) {
+        write(path, bytes);
+        ProfileFile whole(path);
+        whole.DeleteAllSections();
+        ProfileFile rewrite(path, ProfileFile::Rewrite);
+        for (ProfileFile *file : {&whole, &rewrite}) {
+            file->WriteValue(QStringLiteral("Alarm00000"), QStringLiteral("Message"), lone);
+            file->WriteValue(QStringLiteral("Common"), QStringLiteral("NumofAlarms"), 1);
+        }
+        EXPECT_TRUE(whole.Save());
+        const QByteArray expected = contents(path);
+        write(path, bytes);
+        EXPECT_TRUE(rewrite.Save());
+        EXPECT_EQ(contents(path), expected) << bytes.toHex().constData();
+        EXPECT_TRUE(expected.contains("a?b") || expected.startsWith("\xFF\xFE")) << expected.constData();
+    }
+}
+
 TEST(TextScan, ReadsNumbersLikeSscanf)
 {
     EXPECT_EQ(ScanIntegers(QStringLiteral("2008-05-01 08:30:00"), "%d-%d-%d %d:%d:%d"),

@@ -22,7 +22,7 @@ TEST(CalendarInfo, DescribesValentinesDay2008)
     QLocale::setDefault(before);
     EXPECT_EQ(d.AnimalIndex, 0);
     EXPECT_EQ(d.SignIndex, 1);
-    EXPECT_EQ(d.Text, QStringLiteral(u"2008年2月14日, 鼠, 水瓶, 情人节"));
+    EXPECT_EQ(d.Text, QStringLiteral(u"2008年2月14日 戊子鼠年正月初八, 鼠, 水瓶, 情人节"));
     // Without a holiday the weekday closes the text.
     EXPECT_TRUE(DescribeDate(day(2026, 12, 9)).Text.endsWith(QStringLiteral(u", 星期三")));
 }

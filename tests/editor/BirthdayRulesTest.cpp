@@ -41,7 +41,7 @@ TEST(BirthdayRules, AgeCountsCalendarYearsOnEitherSideOfTheBirthday)
         {day(2026, 3, 10), day(2026, 3, 10), 0},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AgeOn(c.born, c.today), c.age)
+        EXPECT_EQ(AgeOn(Birth(c.born), c.today), c.age)
             << c.born.ToDateString().toStdString() << " on " << c.today.ToDateString().toStdString();
 }
 
@@ -71,7 +71,7 @@ TEST(BirthdayRules, SignAndAnimalOfTheBirthDate)
     };
     for (const Case &c : {Case {day(1978, 3, 1), u"双鱼", u"马"}, Case {day(1950, 6, 15), u"双子", u"虎"},
                           Case {day(2000, 1, 21), u"摩羯", u"龙"}, Case {day(2000, 1, 22), u"水瓶", u"龙"}}) {
-        const BirthInfo info = DescribeBirth(c.born, now);
+        const BirthInfo info = DescribeBirth(Birth(c.born), now);
         EXPECT_EQ(SignNames().value(info.signIndex), QString::fromUtf16(c.sign));
         EXPECT_EQ(AnimalNames().value(info.animalIndex), QString::fromUtf16(c.animal));
     }

@@ -54,7 +54,7 @@ TEST(TaskRows, BirthdayAndNoteColumnsAndQuestions)
     b.Age = 35;
     b.Sign = u"金牛座"_s;
     b.Year = u"马"_s;
-    EXPECT_EQ(BirthdayRowTexts(b), (RowTexts {u"小王"_s, u"1990-5-3"_s, u"年龄:35 星座:金牛座 生肖:马"_s}));
+    EXPECT_EQ(BirthdayRowTexts(b, Now), (RowTexts {u"小王"_s, u"1990-5-3"_s, u"年龄:35 星座:金牛座 生肖:马"_s}));
     EXPECT_EQ(BirthdayDeleteQuestion(b), u"你确定删除您朋友'小王'的生日提醒吗?"_s);
 
     NoteEntry n = InitNoteEntry(Now);

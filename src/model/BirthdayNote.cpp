@@ -115,7 +115,10 @@ void SaveBirthdays(ProfileFile &file, const BirthdayList &list)
         out(u"OneWeeks"_s, b.OneWeeks);
         out(u"OneDay"_s, b.OneDay);
         out(u"Note"_s, b.Note);
-        out(u"Lunar"_s, b.Lunar);
+        // Only where it is set, so that a file without lunar birthdays stays
+        // byte for byte what the Windows program writes.
+        if (b.Lunar)
+            out(u"Lunar"_s, b.Lunar);
     });
     file.WriteValue(CommonSection, u"NumofBirthday"_s, list.GetCount());
 }

@@ -128,3 +128,21 @@ TEST(BirthdayRules, NoticeTextCountsTheDaysAcrossTheNewYear)
     ASSERT_TRUE(leap);
     EXPECT_TRUE(leap->message.startsWith(u"2027-2-28 是您的朋友 小明 的生日(7 天后)."_s));
 }
+
+TEST(BirthdayRules, ALunarNoticeCountsToTheLunarBirthday)
+{
+    BirthdayEntry friendEntry;
+    friendEntry.FriendName = u"小明"_s;
+    friendEntry.BornDate = BornDateOf(day(1990, 1, 27));
+    friendEntry.Lunar = 1;
+    // 2027-01-30 is in lunar 2026: the birthday comes in the lunar year after.
+    const auto notice = ComposeBirthdayNotice(friendEntry, true, DateTime::FromParts(2027, 1, 30, 9, 0, 0));
+    ASSERT_TRUE(notice);
+    EXPECT_TRUE(notice->message.startsWith(u"农历正月初一 2027-2-6 是您的朋友 小明 的生日(7 天后).\n"_s))
+        << notice->message.toStdString();
+    // Seen from that birthday, the next one.
+    const auto later = ComposeBirthdayNotice(friendEntry, true, DateTime::FromParts(2027, 2, 6, 9, 0, 0));
+    ASSERT_TRUE(later);
+    EXPECT_TRUE(later->message.startsWith(u"农历正月初一 2028-1-26 是您的朋友 小明 的生日(354 天后)."_s))
+        << later->message.toStdString();
+}

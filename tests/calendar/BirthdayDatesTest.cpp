@@ -70,19 +70,14 @@ TEST(BirthdayDates, AgeAndAnimalCountLunarYearsForALunarBirthday)
         const char16_t *animal;
     };
     const Case cases[] = {
-        {Birth(day(1990, 1, 20)), day(2027, 1, 30), 37, u"马"},
-        {lunar(day(1990, 1, 20)), day(2027, 1, 30), 36, u"蛇"},
-        {lunar(day(1990, 1, 20)), day(2027, 2, 1), 37, u"蛇"},
-        {lunar(day(1990, 1, 27)), day(2027, 2, 5), 36, u"马"},
-        {lunar(day(1990, 1, 27)), day(2027, 2, 6), 37, u"马"},
-        {Birth(day(2000, 2, 29)), day(2021, 2, 28), 20, u"龙"},
-        {Birth(day(2000, 2, 29)), day(2021, 3, 1), 21, u"龙"},
-        {lunar(day(2026, 3, 10)), day(2026, 3, 10), 0, u"马"},
+        {Birth(day(1990, 1, 20)), day(2027, 1, 30), 37, u"马"}, {lunar(day(1990, 1, 20)), day(2027, 1, 30), 36, u"蛇"},
+        {lunar(day(1990, 1, 20)), day(2027, 2, 1), 37, u"蛇"},  {lunar(day(1990, 1, 27)), day(2027, 2, 5), 36, u"马"},
+        {lunar(day(1990, 1, 27)), day(2027, 2, 6), 37, u"马"},  {Birth(day(2000, 2, 29)), day(2021, 2, 28), 20, u"龙"},
+        {Birth(day(2000, 2, 29)), day(2021, 3, 1), 21, u"龙"},  {lunar(day(2026, 3, 10)), day(2026, 3, 10), 0, u"马"},
     };
     for (const Case &c : cases) {
         EXPECT_EQ(AgeOn(c.birth, c.today), c.age) << shown(c.birth.date) << " on " << shown(c.today);
-        EXPECT_EQ(AnimalNames().value(BirthAnimalIndex(c.birth)), QString::fromUtf16(c.animal))
-            << shown(c.birth.date);
+        EXPECT_EQ(AnimalNames().value(BirthAnimalIndex(c.birth)), QString::fromUtf16(c.animal)) << shown(c.birth.date);
     }
 }
 

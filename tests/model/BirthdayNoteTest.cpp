@@ -61,7 +61,7 @@ TEST_F(BirthdayNoteTest, TheLunarFlagFollowsTheNoteAndOnlyWhenSet)
 {
     BirthdayList list;
     BirthdayEntry entry {QStringLiteral(u"小明"), 633369600, {}, 36, 1, 2, QStringLiteral(u"马"),
-                         QStringLiteral(u"水瓶"), 1, 0, 1};
+                         QStringLiteral(u"水瓶"), 1,         0,  1};
     list.AddTail(entry);
     entry.Lunar = 1;
     list.AddTail(entry);

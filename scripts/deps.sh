@@ -12,6 +12,8 @@ packages=(
   g++ cmake ninja-build pkg-config clang libclang-rt-14-dev
   # Qt 6 and the libraries the program links
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
+  # the lunar calendar's tables (a GLib library)
+  liblunar-date-dev
   # the flash-and-shake library: plain X (xcb) and PulseAudio client, no Qt
   libxcb1-dev libpulse-dev
   # the voice pack: espeak-ng speaks the words, the GNU resource compiler and

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "calendar/CalendarInfo.h"
 
+#include "calendar/LunarCalendar.h"
+
 #include <QDateTime>
 
 using namespace Qt::StringLiterals;
@@ -100,10 +102,14 @@ DateDescription DescribeDate(const DateTime &date)
     DateDescription result;
     result.SignIndex = SignIndex(date.Month(), date.Day());
     result.AnimalIndex = AnimalIndex(date.Year());
-    QString dayName = HolidayName(date);
-    if (dayName.isEmpty())
-        dayName = DayOfWeekNames()[date.DayOfWeek() - 1];
-    const QString longDate = u"%1年%2月%3日"_s.arg(date.Year()).arg(date.Month()).arg(date.Day());
+    // The traditional festival and the Western holiday may fall on one day
+    // (春节 on Valentine's Day in 2010): both are named.
+    QStringList holidays {LunarCalendar::FestivalName(date), HolidayName(date)};
+    holidays.removeAll(QString());
+    const QString dayName = holidays.isEmpty() ? DayOfWeekNames()[date.DayOfWeek() - 1] : holidays.join(u"、"_s);
+    QString longDate = u"%1年%2月%3日"_s.arg(date.Year()).arg(date.Month()).arg(date.Day());
+    if (const QString lunar = LunarCalendar::Text(date); !lunar.isEmpty())
+        longDate += u' ' + lunar;
     result.Text =
         u"%1, %2, %3, %4"_s.arg(longDate, AnimalNames()[result.AnimalIndex], SignNames()[result.SignIndex], dayName);
     return result;

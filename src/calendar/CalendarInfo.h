@@ -27,12 +27,15 @@ struct DateDescription
 {
     int SignIndex = 0;
     int AnimalIndex = 0;
-    // "long date, animal, sign, holiday or weekday"
+    // "long date and lunar date, animal, sign, holidays or weekday"
     QString Text;
 };
 
-// What the clock shows about a date: the Chinese long date ("2008年2月14日"),
-// the year's animal, the day's star sign and its holiday or else weekday.
-// The interface is Chinese whatever the system's locale, and a locale's own
-// long format may carry the weekday, which the text names already.
+// What the clock shows about a date: the Chinese long date ("2008年2月14日")
+// followed by the lunar date ("戊子鼠年正月初八"), the Gregorian year's animal,
+// the day's star sign and its traditional festival and Western holiday or
+// else weekday. The interface is Chinese whatever the system's locale, and a
+// locale's own long format may carry the weekday, which the text names
+// already. The animal stays the Gregorian year's, even in the weeks before
+// the lunar New Year when the lunar date names the old year's animal.
 DateDescription DescribeDate(const DateTime &date);

@@ -2,6 +2,7 @@
 #include "editor/BirthdayDialog.h"
 
 #include "calendar/CalendarInfo.h"
+#include "calendar/LunarCalendar.h"
 #include "editor/BirthdaySites.h"
 #include "editor/EditorPage.h"
 #include "editor/ValidationTip.h"
@@ -57,6 +58,7 @@ BirthdayDialog::BirthdayDialog(AppData &data, const Services &services, EntryHan
     if (QLineEdit *text = picker->findChild<QLineEdit *>())
         text->installEventFilter(this);
     connect(picker, &QDateEdit::dateChanged, this, &BirthdayDialog::showDateInformation);
+    connect(m_ui->lunarCheck, &QCheckBox::toggled, this, [this] { showDateInformation(m_ui->birthDateEdit->date()); });
     connect(m_ui->saveButton, &QPushButton::clicked, this, &BirthdayDialog::save);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -112,6 +114,7 @@ void BirthdayDialog::loadEntry()
     m_ui->twoWeeksCheck->setChecked(stored->TwoWeeks != 0);
     m_ui->oneWeekCheck->setChecked(stored->OneWeeks != 0);
     m_ui->oneDayCheck->setChecked(stored->OneDay != 0);
+    m_ui->lunarCheck->setChecked(stored->Lunar != 0);
     // A date from before 1900 that a file brought along stays as it is.
     const DateTime born = BirthDateOf(stored->BornDate);
     if (born.IsValid()) {
@@ -132,8 +135,13 @@ void BirthdayDialog::showDateInformation(const QDate &date)
         m_ui->birthDateEdit->setDate(ToQDate(now));
         return;
     }
-    m_birthDate = picked;
-    m_info = DescribeBirth(picked, now);
+    // Only a date the lunar calendar covers has a lunar birthday; the box
+    // keeps its tick for when the date comes back into it.
+    const bool hasLunarDate = LunarCalendar::FromGregorian(picked).has_value();
+    m_ui->lunarCheck->setEnabled(hasLunarDate);
+    m_birth = Birth(picked, m_ui->lunarCheck->isChecked());
+    m_ui->lunarDateLabel->setText(m_birth.lunar ? LunarCalendar::Text(picked) : QString());
+    m_info = DescribeBirth(m_birth, now);
     m_ui->ageLabel->setText(tr("年龄: %1").arg(m_info.age));
     m_ui->animalLabel->setText(tr("生肖: %1").arg(AnimalNames().value(m_info.animalIndex)));
     m_ui->signLabel->setText(tr("星座: %1").arg(SignNames().value(m_info.signIndex)));
@@ -155,7 +163,7 @@ BirthdayEntry BirthdayDialog::enteredEntry() const
 {
     BirthdayEntry entry;
     entry.FriendName = m_ui->nameEdit->text().trimmed();
-    entry.BornDate = BornDateOf(m_birthDate);
+    entry.BornDate = BornDateOf(m_birth.date);
     entry.Note = m_ui->remarkEdit->text();
     entry.Age = m_info.age;
     entry.Sex = m_ui->sexCombo->currentIndex();
@@ -165,6 +173,7 @@ BirthdayEntry BirthdayDialog::enteredEntry() const
     entry.TwoWeeks = m_ui->twoWeeksCheck->isChecked() ? 1 : 0;
     entry.OneWeeks = m_ui->oneWeekCheck->isChecked() ? 1 : 0;
     entry.OneDay = m_ui->oneDayCheck->isChecked() ? 1 : 0;
+    entry.Lunar = m_birth.lunar ? 1 : 0;
     return entry;
 }
 

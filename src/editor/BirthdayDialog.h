@@ -18,11 +18,13 @@ class QMenu;
 class ValidationTip;
 
 // "生日提醒": a friend's birthday, new or changed: name, sex, blood group,
-// birth date, a remark and when to be reminded. While the birth date changes
-// it shows the age, the zodiac animal and the star sign with its picture, and
-// offers horoscope pages for them on the web. Save writes the entry into the
-// birthday list (a new one at the tail); the task manager, which watches the
-// list, shows it at once. Nothing is written to a file here.
+// birth date, whether the birthday follows the lunar calendar, a remark and
+// when to be reminded. While the birth date changes it shows the age, the
+// zodiac animal (of the lunar year for a lunar birthday) and the star sign
+// with its picture, and offers horoscope pages for them on the web. Save
+// writes the entry into the birthday list (a new one at the tail); the task
+// manager, which watches the list, shows it at once. Nothing is written to a
+// file here.
 class BirthdayDialog final : public QDialog
 {
     Q_OBJECT
@@ -66,7 +68,7 @@ private:
     BirthdayEntry m_loaded;
     EntryHandle m_savedEntry;
     BirthInfo m_info;
-    DateTime m_birthDate;
+    Birth m_birth;
     QMenu *m_webLinks = nullptr;
     ValidationTip *m_tip = nullptr;
     bool m_centred = false;

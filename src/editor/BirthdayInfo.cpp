@@ -2,11 +2,10 @@
 #include "editor/BirthdayInfo.h"
 
 #include "calendar/CalendarInfo.h"
+#include "calendar/LunarCalendar.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <array>
-#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -28,43 +27,12 @@ bool IsAcceptableBirthDate(const DateTime &date, const DateTime &now)
         date >= DateTime::FromParts(EarliestBirthYear, 1, 1);
 }
 
-int AgeOn(const DateTime &born, const DateTime &today)
-{
-    if (!born.IsValid() || !today.IsValid())
-        return 0;
-    int age = today.Year() - born.Year();
-    // Compared as (month, day), 29 February is reached only once February
-    // is over in a common year.
-    if (std::tuple(today.Month(), today.Day()) < std::tuple(born.Month(), born.Day()))
-        --age;
-    return std::max(age, 0);
-}
-
-DateTime BirthdayIn(const DateTime &born, int year)
-{
-    if (!born.IsValid())
-        return DateTime::Invalid();
-    const int day = std::min(born.Day(), DateTime::DaysInMonth(year, born.Month()));
-    return DateTime::FromParts(year, born.Month(), day);
-}
-
-qint64 BornDateOf(const DateTime &birthDate)
-{
-    return birthDate.Day0().ToUnixTime();
-}
-
-DateTime BirthDateOf(qint64 bornDate)
-{
-    const DateTime local = DateTime::FromUnixTime(bornDate);
-    return local.IsValid() ? local.Day0() : local;
-}
-
-BirthInfo DescribeBirth(const DateTime &birthDate, const DateTime &now)
+BirthInfo DescribeBirth(const Birth &birth, const DateTime &now)
 {
     BirthInfo info;
-    info.age = AgeOn(birthDate, now);
-    info.signIndex = SignIndex(birthDate.Month(), birthDate.Day());
-    info.animalIndex = AnimalIndex(birthDate.Year());
+    info.age = AgeOn(birth, now);
+    info.signIndex = SignIndex(birth.date.Month(), birth.date.Day());
+    info.animalIndex = BirthAnimalIndex(birth);
     return info;
 }
 
@@ -107,15 +75,20 @@ QString BirthdayWebAddress(BirthdayWebLink link, const BirthdayWebHosts &hosts, 
 std::optional<BirthdayNoticeText> ComposeBirthdayNotice(const BirthdayEntry &entry, bool nextYear, const DateTime &now)
 {
     const DateTime today = now.Day0();
-    const DateTime target = BirthdayIn(BirthDateOf(entry.BornDate), now.Year() + (nextYear ? 1 : 0));
+    const Birth birth = BirthOf(entry);
+    const int year = BirthdayYearOf(birth, today);
+    const DateTime target = year ? BirthdayIn(birth, year + (nextYear ? 1 : 0)) : DateTime::Invalid();
     if (!today.IsValid() || !target.IsValid() || !(target > today))
         return std::nullopt;
     const qint64 days = (target.Seconds() - today.Seconds()) / DateTime::SecondsPerDay;
     const QString remark = entry.Note.isEmpty() ? tr("无") : entry.Note;
+    QString date = u"%1-%2-%3"_s.arg(target.Year()).arg(target.Month()).arg(target.Day());
+    // The lunar day comes first: it is the day the friend counts by.
+    if (birth.lunar)
+        date = tr("农历%1 %2").arg(LunarCalendar::MonthDayText(target), date);
     // One pass over the pattern: a name or remark holding "%1" stays as typed.
     const QString message =
-        tr("%1-%2-%3 是您的朋友 %4 的生日(%5 天后).\n\n备注:%6\n\n如果您想为他/她送去您的祝福\n可以使用如下服务.")
-            .arg(QString::number(target.Year()), QString::number(target.Month()), QString::number(target.Day()),
-                 entry.FriendName, QString::number(days), remark);
+        tr("%1 是您的朋友 %2 的生日(%3 天后).\n\n备注:%4\n\n如果您想为他/她送去您的祝福\n可以使用如下服务.")
+            .arg(date, entry.FriendName, QString::number(days), remark);
     return BirthdayNoticeText {tr("你朋友%1的生日").arg(entry.FriendName), message};
 }

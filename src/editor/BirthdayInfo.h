@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "calendar/BirthdayDates.h"
 #include "model/BirthdayNote.h"
 #include "model/DateTime.h"
 
@@ -9,7 +10,8 @@
 
 // The birthday dialogs' rules without their windows: which birth dates are
 // taken, the age, sign and animal shown for one, the horoscope addresses,
-// and the text of a birthday notice.
+// and the text of a birthday notice. When birthdays come round is
+// BirthdayDates' rule.
 
 // The earliest birth date the dialog takes.
 inline constexpr int EarliestBirthYear = 1900;
@@ -17,27 +19,14 @@ inline constexpr int EarliestBirthYear = 1900;
 // True for a valid date from 1900-01-01 up to the date of `now`.
 bool IsAcceptableBirthDate(const DateTime &date, const DateTime &now);
 
-// The age on `today` in whole calendar years: one year more on each
-// birthday. Someone born on 29 February turns a year older on 1 March in
-// common years. Never negative.
-int AgeOn(const DateTime &born, const DateTime &today);
-
-// The birthday in `year`, at 00:00. Born on 29 February: the 28th in common
-// years, the day the birthday notices count towards.
-DateTime BirthdayIn(const DateTime &born, int year);
-
-// A stored BornDate and the birth date (at 00:00 local time) it stands for.
-qint64 BornDateOf(const DateTime &birthDate);
-DateTime BirthDateOf(qint64 bornDate);
-
 // What the dialog shows for a birth date.
 struct BirthInfo
 {
     int age = 0;
     int signIndex = 0; // in SignNames()
-    int animalIndex = 0; // in AnimalNames()
+    int animalIndex = 0; // in AnimalNames(); of the lunar year for a lunar birthday
 };
-BirthInfo DescribeBirth(const DateTime &birthDate, const DateTime &now);
+BirthInfo DescribeBirth(const Birth &birth, const DateTime &now);
 
 // The horoscope pages offered for a sign and an animal.
 enum class BirthdayWebLink
@@ -73,5 +62,6 @@ struct BirthdayNoticeText
 };
 
 // The notice for a birthday this year, or next year when `nextYear`, seen
-// on `now`; nothing when that birthday is not after today.
+// on `now`; nothing when that birthday is not after today. The years are
+// lunar years for a lunar birthday, whose notice names the lunar day too.
 std::optional<BirthdayNoticeText> ComposeBirthdayNotice(const BirthdayEntry &entry, bool nextYear, const DateTime &now);

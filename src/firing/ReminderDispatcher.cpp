@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "firing/ReminderDispatcher.h"
 
+#include "calendar/BirthdayDates.h"
 #include "model/AppData.h"
 #include "schedule/Recurrence.h"
 
@@ -223,16 +224,9 @@ void ReminderDispatcher::CheckBirthdays(const DateTime &now)
     const DateTime today = now.Day0();
     for (EntryHandle h = m_data.Birthdays.GetHeadPosition(); h; h = m_data.Birthdays.GetNextPosition(h)) {
         BirthdayEntry entry = m_data.Birthdays.At(h);
-        const DateTime born = DateTime::FromUnixTime(entry.BornDate);
-        // Born on 29 February: in other years the birthday is the 28th.
-        const auto birthdayIn = [&born](int year) {
-            const int day = std::min(born.Day(), DateTime::DaysInMonth(year, born.Month()));
-            return DateTime::FromParts(year, born.Month(), day);
-        };
-        DateTime birthday = birthdayIn(now.Year());
-        const bool nextYear = !(birthday > today);
-        if (nextYear)
-            birthday = birthdayIn(now.Year() + 1);
+        // The coming birthday: Gregorian or lunar, 29 February and lunar
+        // day 30 in the years without them.
+        const auto [birthday, nextYear] = NextBirthday(BirthOf(entry), today);
         if (!birthday.IsValid())
             continue;
         bool changed = false;

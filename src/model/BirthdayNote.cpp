@@ -28,6 +28,8 @@ std::optional<BirthdayEntry> readBirthday(const ProfileFile &file, const QString
     b.OneWeeks = in.decimal(u"OneWeeks"_s);
     b.OneDay = in.decimal(u"OneDay"_s);
     b.Note = in.optionalText(u"Note"_s);
+    // Files from before lunar birthdays have no such key.
+    b.Lunar = ToDecimal(in.optionalText(u"Lunar"_s));
     if (!in.ok())
         return std::nullopt;
     return b;
@@ -113,6 +115,10 @@ void SaveBirthdays(ProfileFile &file, const BirthdayList &list)
         out(u"OneWeeks"_s, b.OneWeeks);
         out(u"OneDay"_s, b.OneDay);
         out(u"Note"_s, b.Note);
+        // Only where it is set, so that a file without lunar birthdays stays
+        // byte for byte what the Windows program writes.
+        if (b.Lunar)
+            out(u"Lunar"_s, b.Lunar);
     });
     file.WriteValue(CommonSection, u"NumofBirthday"_s, list.GetCount());
 }

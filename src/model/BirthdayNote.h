@@ -27,6 +27,8 @@ struct BirthdayEntry
     qint32 TwoWeeks = 0;
     qint32 OneWeeks = 1;
     qint32 OneDay = 1;
+    // 1 = the birthday follows the lunar calendar (农历生日).
+    qint32 Lunar = 0;
 
     friend bool operator==(const BirthdayEntry &, const BirthdayEntry &) = default;
 };

@@ -2,10 +2,12 @@
 #include "taskmanager/BirthdayTableModel.h"
 
 #include "model/CategoryTable.h"
+#include "platform/Clock.h"
 
-BirthdayTableModel::BirthdayTableModel(BirthdayList &list, QObject *parent)
+BirthdayTableModel::BirthdayTableModel(BirthdayList &list, const Clock &clock, QObject *parent)
     : TaskTableModel({tr("姓名"), tr("生日"), tr("备注")}, NewRows::First, parent)
     , m_list(list)
+    , m_clock(clock)
 {
     reload();
     m_list.AddObserver(this);
@@ -24,7 +26,7 @@ bool BirthdayTableModel::containsEntry(EntryHandle entry) const
 RowTexts BirthdayTableModel::rowTexts(EntryHandle entry) const
 {
     const BirthdayEntry *birthday = m_list.Find(entry);
-    return birthday ? BirthdayRowTexts(*birthday) : RowTexts {};
+    return birthday ? BirthdayRowTexts(*birthday, m_clock.Now()) : RowTexts {};
 }
 
 QString BirthdayTableModel::deleteQuestion(EntryHandle entry) const

@@ -4,14 +4,18 @@
 #include "model/BirthdayNote.h"
 #include "taskmanager/TaskTableModel.h"
 
+class Clock;
+
 // The birthday tab: "姓名", "生日", "备注", every entry with the birthday
-// picture. An entry added elsewhere shows as the first row.
+// picture. An entry added elsewhere shows as the first row. A lunar
+// birthday's date column names its coming date, so it is read from the clock
+// whenever the text is produced.
 class BirthdayTableModel final : public TaskTableModel
 {
     Q_OBJECT
 
 public:
-    explicit BirthdayTableModel(BirthdayList &list, QObject *parent = nullptr);
+    BirthdayTableModel(BirthdayList &list, const Clock &clock, QObject *parent = nullptr);
     ~BirthdayTableModel() override;
 
     bool containsEntry(EntryHandle entry) const override;
@@ -26,4 +30,5 @@ protected:
 
 private:
     BirthdayList &m_list;
+    const Clock &m_clock;
 };

@@ -73,8 +73,8 @@ TaskManagerWindow::TaskManagerWindow(AppData &data, const Services &services, QW
     setWindowFlag(Qt::WindowMinimizeButtonHint);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     auto *notes = new NoteTableModel(data.Notes, this);
-    m_models = {new AlarmTableModel(data.Alarms, *services.clock, this), new BirthdayTableModel(data.Birthdays, this),
-                notes};
+    m_models = {new AlarmTableModel(data.Alarms, *services.clock, this),
+                new BirthdayTableModel(data.Birthdays, *services.clock, this), notes};
     const QVariantList images = imageList();
     for (TaskTableModel *model : m_models)
         model->setImages(images);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "taskmanager/TaskRows.h"
 
+#include "calendar/BirthdayDates.h"
+#include "calendar/LunarCalendar.h"
 #include "schedule/NextRunText.h"
 
 #include <QCoreApplication>
@@ -93,11 +95,18 @@ RowTexts AlarmRowTexts(const AlarmTask &task, const DateTime &now)
     return {task.Description, ScheduleNames().value(task.Schedule), NextRunText(task, now)};
 }
 
-RowTexts BirthdayRowTexts(const BirthdayEntry &entry)
+RowTexts BirthdayRowTexts(const BirthdayEntry &entry, const DateTime &now)
 {
-    const DateTime born = DateTime::FromUnixTime(entry.BornDate);
-    const QString date =
+    const Birth birth = BirthOf(entry);
+    const DateTime &born = birth.date;
+    QString date =
         born.IsValid() ? QStringLiteral("%1-%2-%3").arg(born.Year()).arg(born.Month()).arg(born.Day()) : QString();
+    if (birth.lunar) {
+        // The Gregorian birth date does not say when a lunar birthday comes.
+        date += tr(" 农历%1").arg(LunarCalendar::MonthDayText(born));
+        if (const DateTime next = NextBirthday(birth, now).date; next.IsValid())
+            date += QStringLiteral(" (%1-%2-%3)").arg(next.Year()).arg(next.Month()).arg(next.Day());
+    }
     return {entry.FriendName, date,
             tr("年龄:%1 星座:%2 生肖:%3").arg(QString::number(entry.Age), entry.Sign, entry.Year)};
 }

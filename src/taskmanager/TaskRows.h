@@ -22,7 +22,9 @@ bool HasAlarmRow(const AlarmTask &task);
 // Description, frequency name, next run (which depends on `now`).
 RowTexts AlarmRowTexts(const AlarmTask &task, const DateTime &now);
 // Name, birth date as "year-month-day" without padding, age, sign and animal.
-RowTexts BirthdayRowTexts(const BirthdayEntry &entry);
+// A lunar birthday adds the lunar day of the birth and, in brackets, the
+// date of the coming birthday seen from `now`: "1990-1-27 农历正月初一 (2027-2-6)".
+RowTexts BirthdayRowTexts(const BirthdayEntry &entry, const DateTime &now);
 // Text (on one line), "是"/"否" for on top, last change.
 RowTexts NoteRowTexts(const NoteEntry &entry);
 // The note text as one list line: its line breaks become spaces.

@@ -22,9 +22,29 @@ TEST(CalendarInfo, DescribesValentinesDay2008)
     QLocale::setDefault(before);
     EXPECT_EQ(d.AnimalIndex, 0);
     EXPECT_EQ(d.SignIndex, 1);
-    EXPECT_EQ(d.Text, QStringLiteral(u"2008年2月14日, 鼠, 水瓶, 情人节"));
+    EXPECT_EQ(d.Text, QStringLiteral(u"2008年2月14日 戊子鼠年正月初八, 鼠, 水瓶, 情人节"));
     // Without a holiday the weekday closes the text.
     EXPECT_TRUE(DescribeDate(day(2026, 12, 9)).Text.endsWith(QStringLiteral(u", 星期三")));
+}
+
+TEST(CalendarInfo, TheLunarDateAndTraditionalFestivalsJoinTheDescription)
+{
+    struct Case
+    {
+        DateTime date;
+        const char16_t *text;
+    };
+    const Case cases[] = {
+        // The animal after the lunar date stays the Gregorian year's.
+        {day(1990, 1, 20), u"1990年1月20日 己巳蛇年腊月廿四, 马, 摩羯, 星期六"},
+        {day(2027, 2, 6), u"2027年2月6日 丁未羊年正月初一, 羊, 水瓶, 春节"},
+        {day(2010, 2, 14), u"2010年2月14日 庚寅虎年正月初一, 虎, 水瓶, 春节、情人节"},
+        {day(2026, 9, 25), u"2026年9月25日 丙午马年八月十五, 马, 天秤, 中秋节"},
+        // Beyond the lunar tables the text is the Part's own.
+        {day(2150, 2, 14), u"2150年2月14日, 狗, 水瓶, 情人节"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(DescribeDate(c.date).Text, QString::fromUtf16(c.text));
 }
 
 TEST(CalendarInfo, SignBoundaries)

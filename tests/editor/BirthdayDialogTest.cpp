@@ -165,3 +165,40 @@ TEST_F(BirthdayDialogTest, NoticesSayWhenAndLinkToGreetingSitesManyAtOnce)
     EXPECT_TRUE(second->isVisible());
     delete second.data();
 }
+
+TEST_F(BirthdayDialogTest, ALunarBirthdayShowsItsLunarDateAndStoresTheLunarYearsAnimal)
+{
+    BirthdayDialog dialog(data, services);
+    auto *lunar = child<QCheckBox>(&dialog, "lunarCheck");
+    EXPECT_EQ(lunar->text(), u"农历生日"_s);
+    EXPECT_FALSE(lunar->isChecked());
+    auto *picker = child<QDateEdit>(&dialog, "birthDateEdit");
+    picker->setDate(QDate(1990, 1, 20));
+    EXPECT_EQ(texts(&dialog)[1], u"生肖: 马"_s);
+    EXPECT_EQ(child<QLabel>(&dialog, "lunarDateLabel")->text(), QString());
+
+    // Born before that lunar New Year: a snake.
+    lunar->setChecked(true);
+    EXPECT_EQ(texts(&dialog)[1], u"生肖: 蛇"_s);
+    EXPECT_EQ(child<QLabel>(&dialog, "lunarDateLabel")->text(), u"己巳蛇年腊月廿四"_s);
+
+    // Before the lunar tables begin the box cannot be ticked.
+    picker->setDate(QDate(1900, 1, 10));
+    EXPECT_FALSE(lunar->isEnabled());
+    EXPECT_EQ(texts(&dialog)[1], u"生肖: 鼠"_s);
+    picker->setDate(QDate(1990, 1, 20));
+    EXPECT_TRUE(lunar->isEnabled());
+
+    child<QLineEdit>(&dialog, "nameEdit")->setText(u"小明"_s);
+    QTest::mouseClick(child<QPushButton>(&dialog, "saveButton"), Qt::LeftButton);
+    ASSERT_EQ(data.Birthdays.GetCount(), 1);
+    const BirthdayEntry saved = data.Birthdays.At(data.Birthdays.GetHeadPosition());
+    EXPECT_EQ(saved.Lunar, 1);
+    EXPECT_EQ(saved.Year, u"蛇"_s);
+    EXPECT_EQ(saved.BornDate, BornDateOf(at(1990, 1, 20)));
+
+    // Opened again, it is a lunar birthday still.
+    BirthdayDialog again(data, services, data.Birthdays.GetHeadPosition());
+    EXPECT_TRUE(child<QCheckBox>(&again, "lunarCheck")->isChecked());
+    EXPECT_EQ(texts(&again)[1], u"生肖: 蛇"_s);
+}

@@ -41,7 +41,7 @@ TEST(BirthdayRules, AgeCountsCalendarYearsOnEitherSideOfTheBirthday)
         {day(2026, 3, 10), day(2026, 3, 10), 0},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AgeOn(c.born, c.today), c.age)
+        EXPECT_EQ(AgeOn(Birth(c.born), c.today), c.age)
             << c.born.ToDateString().toStdString() << " on " << c.today.ToDateString().toStdString();
 }
 
@@ -71,7 +71,7 @@ TEST(BirthdayRules, SignAndAnimalOfTheBirthDate)
     };
     for (const Case &c : {Case {day(1978, 3, 1), u"双鱼", u"马"}, Case {day(1950, 6, 15), u"双子", u"虎"},
                           Case {day(2000, 1, 21), u"摩羯", u"龙"}, Case {day(2000, 1, 22), u"水瓶", u"龙"}}) {
-        const BirthInfo info = DescribeBirth(c.born, now);
+        const BirthInfo info = DescribeBirth(Birth(c.born), now);
         EXPECT_EQ(SignNames().value(info.signIndex), QString::fromUtf16(c.sign));
         EXPECT_EQ(AnimalNames().value(info.animalIndex), QString::fromUtf16(c.animal));
     }
@@ -127,4 +127,22 @@ TEST(BirthdayRules, NoticeTextCountsTheDaysAcrossTheNewYear)
     const auto leap = ComposeBirthdayNotice(friendEntry, false, day(2027, 2, 21));
     ASSERT_TRUE(leap);
     EXPECT_TRUE(leap->message.startsWith(u"2027-2-28 是您的朋友 小明 的生日(7 天后)."_s));
+}
+
+TEST(BirthdayRules, ALunarNoticeCountsToTheLunarBirthday)
+{
+    BirthdayEntry friendEntry;
+    friendEntry.FriendName = u"小明"_s;
+    friendEntry.BornDate = BornDateOf(day(1990, 1, 27));
+    friendEntry.Lunar = 1;
+    // 2027-01-30 is in lunar 2026: the birthday comes in the lunar year after.
+    const auto notice = ComposeBirthdayNotice(friendEntry, true, DateTime::FromParts(2027, 1, 30, 9, 0, 0));
+    ASSERT_TRUE(notice);
+    EXPECT_TRUE(notice->message.startsWith(u"农历正月初一 2027-2-6 是您的朋友 小明 的生日(7 天后).\n"_s))
+        << notice->message.toStdString();
+    // Seen from that birthday, the next one.
+    const auto later = ComposeBirthdayNotice(friendEntry, true, DateTime::FromParts(2027, 2, 6, 9, 0, 0));
+    ASSERT_TRUE(later);
+    EXPECT_TRUE(later->message.startsWith(u"农历正月初一 2028-1-26 是您的朋友 小明 的生日(354 天后)."_s))
+        << later->message.toStdString();
 }

@@ -277,6 +277,23 @@ TEST_F(ReminderDispatcherTest, BirthdayNoticesOncePerFlag)
     EXPECT_EQ(data.Birthdays.At(h).OneDay, 1);
 }
 
+TEST_F(ReminderDispatcherTest, LunarBirthdayNoticesFollowTheLunarDate)
+{
+    // Born on 春节 1990: the lunar birthday of 2027 is 6 February, a week
+    // after 2027-01-30, when the Gregorian 27 January has already passed.
+    BirthdayEntry b;
+    b.BornDate = DateTime::FromParts(1990, 1, 27).ToUnixTime();
+    b.TwoWeeks = 1;
+    b.OneWeeks = b.OneDay = 0;
+    b.FriendName = QStringLiteral(u"阳历");
+    data.Birthdays.AddTail(b);
+    b.FriendName = QStringLiteral(u"农历");
+    b.Lunar = 1;
+    data.Birthdays.AddTail(b);
+    dispatcher.EvaluateSecond(DateTime::FromParts(2027, 1, 30, 9, 0, 0));
+    EXPECT_EQ(notices, QStringList {QStringLiteral(u"农历")});
+}
+
 TEST(ReadServerName, PicksTheLineByIndex)
 {
     QTemporaryDir dir;

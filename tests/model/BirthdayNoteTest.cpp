@@ -57,6 +57,38 @@ TEST_F(BirthdayNoteTest, BirthdaysRoundTripAndNeedEveryValueButTheNote)
     EXPECT_EQ(back.At(back.GetHeadPosition()).Note, QString());
 }
 
+TEST_F(BirthdayNoteTest, TheLunarFlagFollowsTheNoteAndOnlyWhenSet)
+{
+    BirthdayList list;
+    BirthdayEntry entry {QStringLiteral(u"小明"), 633369600, {}, 36, 1, 2, QStringLiteral(u"马"),
+                         QStringLiteral(u"水瓶"), 1,         0,  1};
+    list.AddTail(entry);
+    entry.Lunar = 1;
+    list.AddTail(entry);
+    {
+        ProfileFile file(path);
+        SaveBirthdays(file, list);
+        ASSERT_TRUE(file.Save());
+    }
+    const QByteArray bytes = ReadTestFile(path);
+    EXPECT_TRUE(bytes.contains("OneDay=1\r\nNote=\r\n[Birthday00001]")) << bytes.constData();
+    EXPECT_TRUE(bytes.contains("OneDay=1\r\nNote=\r\nLunar=1\r\n")) << bytes.constData();
+    EXPECT_EQ(bytes.count("Lunar="), 1);
+    BirthdayList back;
+    LoadBirthdays(ProfileFile(path), back);
+    ASSERT_EQ(back.GetCount(), 2);
+    EXPECT_EQ(back.At(back.GetHeadPosition()).Lunar, 0);
+    EXPECT_EQ(back.At(back.GetTailPosition()).Lunar, 1);
+
+    // Unreadable text counts as a Gregorian birthday, not as damage.
+    writeRaw("[Common]\r\nNumofBirthday=1\r\n"
+             "[Birthday00000]\r\nBornDate=0\r\nFriendName=a\r\nSex=0\r\nBlood=0\r\nYear=x\r\nAge=1\r\nSign=y\r\n"
+             "TwoWeeks=0\r\nOneWeeks=1\r\nOneDay=1\r\nLunar=yes\r\n");
+    LoadBirthdays(ProfileFile(path), back);
+    ASSERT_EQ(back.GetCount(), 1);
+    EXPECT_EQ(back.At(back.GetHeadPosition()).Lunar, 0);
+}
+
 TEST_F(BirthdayNoteTest, NotesRoundTripWithTheirPlacementRules)
 {
     NoteEntry note = InitNoteEntry(DateTime::FromParts(2026, 3, 10, 9, 0, 0));

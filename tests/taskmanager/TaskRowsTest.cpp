@@ -54,8 +54,12 @@ TEST(TaskRows, BirthdayAndNoteColumnsAndQuestions)
     b.Age = 35;
     b.Sign = u"金牛座"_s;
     b.Year = u"马"_s;
-    EXPECT_EQ(BirthdayRowTexts(b), (RowTexts {u"小王"_s, u"1990-5-3"_s, u"年龄:35 星座:金牛座 生肖:马"_s}));
+    EXPECT_EQ(BirthdayRowTexts(b, Now), (RowTexts {u"小王"_s, u"1990-5-3"_s, u"年龄:35 星座:金牛座 生肖:马"_s}));
     EXPECT_EQ(BirthdayDeleteQuestion(b), u"你确定删除您朋友'小王'的生日提醒吗?"_s);
+    // A lunar birthday names its lunar day and the date it comes on next.
+    b.BornDate = DateTime::FromParts(1990, 1, 27).ToUnixTime();
+    b.Lunar = 1;
+    EXPECT_EQ(BirthdayRowTexts(b, Now)[1], u"1990-1-27 农历正月初一 (2027-2-6)"_s);
 
     NoteEntry n = InitNoteEntry(Now);
     n.Message = u"买菜\r\n做饭"_s;

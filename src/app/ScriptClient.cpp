@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "platform/SystemClock.h"
+#include "schedule/UpcomingList.h"
 #include "scripting/ClockBus.h"
 #include "scripting/ScriptedReminders.h"
 #include "shell/ProgramDirectory.h"
@@ -134,10 +135,10 @@ int printUpcoming(const QDBusMessage &reply)
         list.beginStructure();
         list >> id >> description >> due;
         list.endStructure();
-        lines.append(id.leftJustified(8) + QLatin1Char(' ') + UpcomingLine(description, due));
+        lines.append(id.leftJustified(8) + QLatin1Char(' ') + UpcomingLineText(description, due));
     }
     list.endArray();
-    print(stdout, lines.isEmpty() ? NoUpcomingText() : lines.join(QLatin1Char('\n')));
+    print(stdout, lines.isEmpty() ? NothingUpcomingText() : lines.join(QLatin1Char('\n')));
     return 0;
 }
 

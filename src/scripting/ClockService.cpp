@@ -4,6 +4,7 @@
 #include "model/AlarmFile.h"
 #include "model/AppData.h"
 #include "platform/Clock.h"
+#include "schedule/UpcomingList.h"
 #include "scripting/ClockBus.h"
 
 #include <QDBusConnectionInterface>
@@ -121,8 +122,8 @@ QString ClockService::AddReminder(const QString &when, const QString &descriptio
 UpcomingEntries ClockService::ListUpcoming()
 {
     UpcomingEntries entries;
-    for (const UpcomingReminder &r : UpcomingReminders(m_data.Alarms, m_services.clock->Now()))
-        entries.append({r.id, r.description, r.due.ToDateTimeString()});
+    for (const UpcomingTask &task : UpcomingTasks(m_data.Alarms, m_services.clock->Now()))
+        entries.append({ReminderId(task.entry), task.description, task.due.ToDateTimeString()});
     return entries;
 }
 

@@ -95,28 +95,6 @@ std::variant<AlarmTask, ScriptError> NewScriptedReminder(const QString &when, co
     return task;
 }
 
-QList<UpcomingReminder> UpcomingReminders(const AlarmList &list, const DateTime &now)
-{
-    QList<UpcomingReminder> upcoming;
-    list.ForEach([&](EntryHandle h, const AlarmTask &task) {
-        if (task.ReportMode == AlarmTask::AtDateTime && task.DateTime.IsValid() && task.DateTime > now)
-            upcoming.append({ReminderId(h), task.Description, task.DateTime});
-    });
-    std::stable_sort(upcoming.begin(), upcoming.end(),
-                     [](const UpcomingReminder &a, const UpcomingReminder &b) { return a.due < b.due; });
-    return upcoming;
-}
-
-QString UpcomingLine(const QString &description, const QString &due)
-{
-    return description.leftJustified(20) + due;
-}
-
-QString NoUpcomingText()
-{
-    return tr("最近无提醒任务");
-}
-
 std::variant<EntryHandle, ScriptError> FindScripted(const QString &id, const AlarmList &alarms)
 {
     const std::optional<EntryHandle> entry = ParseReminderId(id);

@@ -52,24 +52,6 @@ std::variant<AlarmTask, ScriptError> NewScriptedReminder(const QString &when, co
                                                          const QString &message, const DateTime &now);
 
 // A reminder still ahead, with its identity (ClockBus.h).
-struct UpcomingReminder
-{
-    QString id;
-    QString description;
-    DateTime due;
-
-    friend bool operator==(const UpcomingReminder &, const UpcomingReminder &) = default;
-};
-
-// The reminders due after now at a date and time (start-up reminders are
-// left out), earliest first; those due together keep their list order.
-QList<UpcomingReminder> UpcomingReminders(const AlarmList &list, const DateTime &now);
-// One line of that list as the calendar shows it: the description padded to
-// 20 characters, then the due moment as "yyyy-MM-dd HH:mm:ss".
-QString UpcomingLine(const QString &description, const QString &due);
-// Shown when nothing is coming up.
-QString NoUpcomingText();
-
 // Puts the task of `id` off: a copy due `minutes` from now goes to the
 // snoozed list, and fires then like any snoozed reminder. Refused for an
 // identity that names no task or a span outside 1..ScriptSnoozeLimit.

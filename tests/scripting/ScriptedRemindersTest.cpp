@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What the scripting interface accepts, how it names reminders and clocks,
 // and what it lists.
+#include "schedule/UpcomingList.h"
 #include "scripting/ScriptedReminders.h"
 
 #include "scripting/ClockBus.h"
@@ -109,11 +110,11 @@ TEST(ScriptedReminders, UpcomingListsTimedRemindersStillAheadInOrder)
     add(u"启动时"_s, Now.AddDays(1), AlarmTask::AtEveryStart);
     add(u"同时二"_s, Now.AddDays(1));
     QStringList names;
-    for (const UpcomingReminder &r : UpcomingReminders(alarms, Now))
-        names << r.description;
+    for (const UpcomingTask &task : UpcomingTasks(alarms, Now))
+        names << task.description;
     EXPECT_EQ(names, (QStringList {u"同时一"_s, u"同时二"_s, u"晚"_s}));
-    EXPECT_EQ(UpcomingReminders(alarms, Now).front().id, ReminderId(first));
-    EXPECT_EQ(UpcomingLine(u"订餐厅"_s, u"2026-12-24 18:00:00"_s),
+    EXPECT_EQ(UpcomingTasks(alarms, Now).front().entry, first);
+    EXPECT_EQ(UpcomingLineText(u"订餐厅"_s, u"2026-12-24 18:00:00"_s),
               u"订餐厅"_s + QString(17, u' ') + u"2026-12-24 18:00:00"_s);
 }
 

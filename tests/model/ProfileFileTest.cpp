@@ -103,7 +103,7 @@ TEST_F(ProfileFileTest, ASaveInterruptedBeforeTheRenameLeavesTheOldFile)
 // the encoding (with a lone surrogate written as '?'), and the new text.
 TEST_F(ProfileFileTest, ARewriteKeepsWhatDeletingEverySectionKeeps)
 {
-    const QByteArray utf16 = QByteArray("\xFF\xFE", 2) + QByteArray("[\0A\0]\0\r\0\n\0x\0=\0\x31\0", 18);
+    const QByteArray utf16 = QByteArray("\xFF\xFE", 2) + QByteArray("[\0A\0]\0\r\0\n\0x\0=\0\x31\0", 16);
     const QByteArray files[] = {
         "",
         "; note\r\n\r\n[A]\r\nx=1\r\n[B]\r\ny=2\r\n",

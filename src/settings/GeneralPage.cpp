@@ -25,11 +25,13 @@ GeneralPage::GeneralPage(AppData &data, const Services &services, ClockWindow &c
     m_ui->alwaysOnTopCheck->setChecked(m_clock.AlwaysOnTopChecked());
     m_ui->startMinimisedCheck->setChecked(m_clock.AutoSmallChecked());
     m_ui->calendarOnHoverCheck->setChecked(general.ShowTooltip != 0);
+    m_ui->showMissedCheck->setChecked(m_data.Settings.Extra.ShowMissed != 0);
     m_ui->clockDoubleClickCombo->setCurrentIndex(general.DbClick);
     m_ui->trayDoubleClickCombo->setCurrentIndex(general.DbClick2);
 
     for (QCheckBox *box :
-         {m_ui->autostartCheck, m_ui->alwaysOnTopCheck, m_ui->calendarOnHoverCheck, m_ui->startMinimisedCheck})
+         {m_ui->autostartCheck, m_ui->alwaysOnTopCheck, m_ui->calendarOnHoverCheck, m_ui->startMinimisedCheck,
+          m_ui->showMissedCheck})
         connect(box, &QCheckBox::clicked, this, &SettingsPage::Changed);
     for (QComboBox *list : {m_ui->clockDoubleClickCombo, m_ui->trayDoubleClickCombo})
         connect(list, &QComboBox::currentIndexChanged, this, &SettingsPage::Changed);
@@ -41,6 +43,8 @@ void GeneralPage::Save()
 {
     GeneralSettings &general = m_data.Settings.General;
     general.ShowTooltip = m_ui->calendarOnHoverCheck->isChecked() ? 1 : 0;
+    // Kept with the program's own additions, which every save writes.
+    m_data.Settings.Extra.ShowMissed = m_ui->showMissedCheck->isChecked() ? 1 : 0;
     // A stored action this program does not know shows no choice, and is
     // kept until one is made.
     general.DbClick = SettingsLook::ChosenIndex(m_ui->clockDoubleClickCombo, general.DbClick);

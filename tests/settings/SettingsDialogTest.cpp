@@ -187,6 +187,8 @@ TEST_F(SettingsDialogTest, PagesShowTheSettingsAndOkStoresEveryPageInItsGroup)
 
     click(&d, "alwaysOnTopCheck");
     click(&d, "startMinimisedCheck");
+    EXPECT_TRUE(child<QCheckBox>(&d, "showMissedCheck")->isChecked()); // on unless switched off
+    click(&d, "showMissedCheck");
     child<QComboBox>(&d, "clockDoubleClickCombo")->setCurrentIndex(1);
     child<QSlider>(&d, "volumeSlider")->setValue(70);
     click(&d, "chimeCheck");
@@ -225,6 +227,7 @@ TEST_F(SettingsDialogTest, PagesShowTheSettingsAndOkStoresEveryPageInItsGroup)
         QString value;
     } expected[] = {
         {"General Settings", "ShowTooltip", u"1"_s},
+        {"Extra Settings", "ShowMissed", u"0"_s},
         {"General Settings", "DbClick", u"1"_s},
         {"General Settings", "DbClick2", u"2"_s},
         {"Clock Settings", "AutoSmall", u"1"_s},

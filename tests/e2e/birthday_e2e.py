@@ -20,23 +20,19 @@ import time
 
 sys.dont_write_bytecode = True  # the imports below leave no cache in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import e2e_main, fail, find_window, stop_clock, wait_until  # noqa: E402
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from speech_e2e import faketime_env  # noqa: E402
+from harness import e2e_main, faketime_env, fail, find_window, stop_clock, wait_until  # noqa: E402
 
 NAME = '小明'
 NOTICE_TITLE = f'^你朋友{NAME}的生日$'
 
-BIRTHDAY = '''[Common]\r
-NumofBirthday=1\r
-[Birthday00000]\r
+BIRTHDAY = '''[Birthday{number:05d}]\r
 BornDate={born}\r
 FriendName={name}\r
 Sex=0\r
 Blood=0\r
 Year=马\r
-Age=29\r
-Sign=白羊\r
+Age={age}\r
+Sign={sign}\r
 TwoWeeks=1\r
 OneWeeks=0\r
 OneDay=0\r
@@ -45,34 +41,6 @@ Note=\r
 
 LUNAR_NAME = '阿农'
 PLAIN_NAME = '阿阳'
-LUNAR_BIRTHDAYS = '''[Common]\r
-NumofBirthday=2\r
-[Birthday00000]\r
-BornDate={born}\r
-FriendName={plain}\r
-Sex=0\r
-Blood=0\r
-Year=马\r
-Age=36\r
-Sign=水瓶\r
-TwoWeeks=1\r
-OneWeeks=0\r
-OneDay=0\r
-Note=\r
-[Birthday00001]\r
-BornDate={born}\r
-FriendName={lunar}\r
-Sex=0\r
-Blood=0\r
-Year=马\r
-Age=36\r
-Sign=水瓶\r
-TwoWeeks=1\r
-OneWeeks=0\r
-OneDay=0\r
-Note=\r
-Lunar=1\r
-'''
 
 
 def birthday_section(home):
@@ -100,7 +68,8 @@ def run(harness, clock):
     home = harness.path('home')
     os.makedirs(home)
     with open(os.path.join(home, 'alarms.lst'), 'w', encoding='utf-8', newline='') as out:
-        out.write(BIRTHDAY.format(born=born_seconds(), name=NAME))
+        out.write('[Common]\r\nNumofBirthday=1\r\n')
+        out.write(BIRTHDAY.format(number=0, born=born_seconds(), name=NAME, age=29, sign='白羊'))
 
     display = harness.xvfb()
     env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=harness.path('runtime'))
@@ -128,7 +97,9 @@ def run_lunar(harness, clock):
     os.makedirs(home)
     born = int(time.mktime(datetime.date(1990, 1, 27).timetuple()))
     with open(os.path.join(home, 'alarms.lst'), 'w', encoding='utf-8', newline='') as out:
-        out.write(LUNAR_BIRTHDAYS.format(born=born, plain=PLAIN_NAME, lunar=LUNAR_NAME))
+        out.write('[Common]\r\nNumofBirthday=2\r\n')
+        out.write(BIRTHDAY.format(number=0, born=born, name=PLAIN_NAME, age=36, sign='水瓶'))
+        out.write(BIRTHDAY.format(number=1, born=born, name=LUNAR_NAME, age=36, sign='水瓶') + 'Lunar=1\r\n')
 
     display = harness.xvfb()
     env = dict(os.environ, DISPLAY=display, XDG_RUNTIME_DIR=harness.path('lunar-runtime'))

@@ -22,38 +22,12 @@ import time
 import wave
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import e2e_main, fail, find_window, stop_clock, wait_until  # noqa: E402
+from harness import TASK, e2e_main, fail, find_window, stop_clock, wait_until  # noqa: E402
 
 LOGIND = 'org.freedesktop.login1'
 LOGIND_PATH = '/org/freedesktop/login1'
 MOCK = 'org.freedesktop.DBus.Mock'
 
-TASK = '''[Alarm{number:05d}]\r
-ReportMode=0\r
-DateTime={due}\r
-Schedule=0\r
-HourlyDateLimit=0\r
-HourlyTimeLimit=0\r
-HourlyEndDate={day}\r
-HourlyEndTime=23:59:00\r
-HourlyStartDate={day}\r
-HourlyStartTime=00:00:00\r
-Category=0\r
-Description={description}\r
-Message={message}\r
-Background Color=16777215\r
-FontColor=0\r
-FontHeight=240\r
-FontFaceName=宋体\r
-FontMask=0\r
-FontEffect=0\r
-SoundFile={sound}\r
-RepeatPlay=0\r
-ActionMode={mode}\r
-ActionOption={option}\r
-Countdownsec={countdown}\r
-FilePath={path}\r
-'''
 
 
 def write_chime(path, seconds=0.4):

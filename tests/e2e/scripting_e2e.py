@@ -24,61 +24,21 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import Harness, isolate_from_real_buses, stop_on_signals, wait_until  # noqa: E402
+from harness import (TASK, Harness, faketime_library, fail, find_window, isolate_from_real_buses,  # noqa: E402
+                     stop_clock, stop_on_signals, wait_until)
 
 LOGIND = 'org.freedesktop.login1'
 LOGIND_PATH = '/org/freedesktop/login1'
 MOCK = 'org.freedesktop.DBus.Mock'
-FAKETIME_LIBRARIES = ('/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1',
-                      '/usr/lib/aarch64-linux-gnu/faketime/libfaketimeMT.so.1')
 STAMP = '%Y-%m-%d %H:%M:%S'
-
-TASK = '''[Alarm{number:05d}]\r
-ReportMode=0\r
-DateTime={due}\r
-Schedule=0\r
-HourlyDateLimit=0\r
-HourlyTimeLimit=0\r
-HourlyEndDate={day}\r
-HourlyEndTime=23:59:00\r
-HourlyStartDate={day}\r
-HourlyStartTime=00:00:00\r
-Category=0\r
-Description={description}\r
-Message={description}\r
-Background Color=16777215\r
-FontColor=0\r
-FontHeight=240\r
-FontFaceName=宋体\r
-FontMask=0\r
-FontEffect=0\r
-SoundFile=\r
-RepeatPlay=0\r
-ActionMode=0\r
-ActionOption=0\r
-Countdownsec=30\r
-FilePath=\r
-'''
-
-
-def fail(message):
-    print(f'FAIL: {message}', file=sys.stderr)
-    sys.exit(1)
-
-
-def find_window(env, name):
-    result = subprocess.run(['xdotool', 'search', '--name', name], env=env, capture_output=True, text=True,
-                            check=False)
-    ids = result.stdout.split()
-    return ids[0] if ids else None
-
 
 def write_tasks(home, tasks):
     day = datetime.date.today().strftime('%Y-%m-%d')
     with open(os.path.join(home, 'alarms.lst'), 'w', encoding='utf-8', newline='') as out:
         out.write(f'[Common]\r\nNumofAlarms={len(tasks)}\r\n')
         for number, (description, due) in enumerate(tasks):
-            out.write(TASK.format(number=number, due=due.strftime(STAMP), day=day, description=description))
+            out.write(TASK.format(number=number, due=due.strftime(STAMP), day=day, description=description,
+                                  message=description, sound='', mode=0, option=0, countdown=30, path=''))
 
 
 def set_last_running(home, moment):
@@ -152,13 +112,6 @@ def start_clock(harness, clock, home, env, log):
     return process
 
 
-def stop_clock(harness, process):
-    process.terminate()
-    if process.wait(10) != 0:
-        fail(f'SIGTERM ended the clock with status {process.returncode}')
-    harness.processes.remove(process)
-
-
 def missed_since_last_run(harness, clock, home, env):
     # A first run reports nothing and stores when it ran.
     stop_clock(harness, start_clock(harness, clock, home, env, 'first.log'))
@@ -227,9 +180,7 @@ def scripted(harness, clock, home, env, session):
 
 
 def missed_in_sleep(harness, clock, home, env, logind):
-    library = next((path for path in FAKETIME_LIBRARIES if os.path.exists(path)), None)
-    if not library:
-        fail('libfaketime is not installed (package faketime)')
+    library = faketime_library()
     shift = harness.path('faketime')
     with open(shift, 'w', encoding='utf-8') as file:
         file.write('+0\n')

@@ -26,11 +26,8 @@ import wave
 
 sys.dont_write_bytecode = True  # the imports below leave no cache in the source tree
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import e2e_main, fail, find_windows, stop_clock, wait_until  # noqa: E402
-from firing_e2e import TASK  # noqa: E402
+from harness import TASK, e2e_main, faketime_env, fail, find_windows, stop_clock, wait_until  # noqa: E402
 
-FAKETIME_LIBRARIES = ('/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1',
-                      '/usr/lib/aarch64-linux-gnu/faketime/libfaketimeMT.so.1')
 RATE = 16000
 CHUNK_FRAMES = RATE // 100  # 10 ms
 SILENCE_DBFS = -55.0
@@ -96,15 +93,6 @@ class Recorder:
 
     def sounding(self):
         return [t for t, level in self.levels if level > SILENCE_DBFS]
-
-
-def faketime_env(env, offset):
-    library = next((path for path in FAKETIME_LIBRARIES if os.path.exists(path)), None)
-    if not library:
-        fail('libfaketime is not installed (package faketime)')
-    # Only the clock gets the shifted time; its monotonic clock stays real,
-    # so its timers and sound keep their pace.
-    return dict(env, LD_PRELOAD=library, FAKETIME=f'{offset:+d}', FAKETIME_DONT_FAKE_MONOTONIC='1')
 
 
 def next_boundary(lead):

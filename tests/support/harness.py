@@ -31,6 +31,52 @@ BUS_CONFIG = '''<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Config
 '''
 
 
+# One timed task of alarms.lst, as the end-to-end scripts write them.
+TASK = '''[Alarm{number:05d}]\r
+ReportMode=0\r
+DateTime={due}\r
+Schedule=0\r
+HourlyDateLimit=0\r
+HourlyTimeLimit=0\r
+HourlyEndDate={day}\r
+HourlyEndTime=23:59:00\r
+HourlyStartDate={day}\r
+HourlyStartTime=00:00:00\r
+Category=0\r
+Description={description}\r
+Message={message}\r
+Background Color=16777215\r
+FontColor=0\r
+FontHeight=240\r
+FontFaceName=宋体\r
+FontMask=0\r
+FontEffect=0\r
+SoundFile={sound}\r
+RepeatPlay=0\r
+ActionMode={mode}\r
+ActionOption={option}\r
+Countdownsec={countdown}\r
+FilePath={path}\r
+'''
+
+FAKETIME_LIBRARIES = ('/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1',
+                      '/usr/lib/aarch64-linux-gnu/faketime/libfaketimeMT.so.1')
+
+
+def faketime_library():
+    library = next((path for path in FAKETIME_LIBRARIES if os.path.exists(path)), None)
+    if not library:
+        fail('libfaketime is not installed (package faketime)')
+    return library
+
+
+def faketime_env(env, offset):
+    """The clock alone sees the time shifted by offset seconds; its monotonic
+    clock stays real, so its timers and sound keep their pace. (The faketime
+    wrapper forks, so signals to its pid would miss the program: preload.)"""
+    return dict(env, LD_PRELOAD=faketime_library(), FAKETIME=f'{offset:+d}', FAKETIME_DONT_FAKE_MONOTONIC='1')
+
+
 def wait_until(condition, timeout=10.0, what='condition', interval=0.05):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:

@@ -97,7 +97,9 @@ int main(int argc, char **argv)
                      [&clockApp](QSessionManager &) { clockApp.SaveAll(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &clockApp, &ClockApp::SaveAll);
 
-    if (!clockApp.InitInstance())
+    // A termination signal during start-up (a question open, the data being
+    // read) has saved already; the loop it tried to end was not this one.
+    if (!clockApp.InitInstance() || clockApp.ExitRequested())
         return 0;
     return QApplication::exec();
 }

@@ -103,6 +103,8 @@ bool ClockApp::InitInstance()
     m_update = std::make_unique<UpdateCheck>(UpdateSite(), DesktopUpdateHooks(m_services.network, m_services.shell));
     ProgramProfile profile;
     OfferUpdateAtStart(*m_update, m_services.network, profile);
+    if (m_exiting)
+        return false; // ended while asking: nothing loaded, nothing to save
     // Saves killed halfway by an earlier run leave their temporary files.
     if (const int removed = RemoveStaleTemporaryFiles(m_data.ProgramDirectory(), DataFileNames))
         qCInfo(lcShell) << "Removed" << removed << "temporary files of interrupted saves";

@@ -48,6 +48,9 @@ public:
     // The exit path of the menu, the session ending and the termination
     // signals: saves everything once, stops the clock and ends the loop.
     void Exit();
+    // Exit ran before the event loop proper: a termination signal while a
+    // start-up question was open ended only that question's loop.
+    bool ExitRequested() const { return m_exiting; }
     // The exit-time save; does nothing in a process that must not write.
     // Also run when the process ends without its exit path (the display
     // went away), so that the last changes are kept.

@@ -3,7 +3,8 @@
 """The real clock keeps what the user does: a reminder made in the editor is
 on disk two seconds later, so a kill -9 loses nothing; when the X server goes
 away the clock saves before it ends; and the temporary files of a save that
-an earlier run was killed in are cleared away at start-up.
+an earlier run was killed in are cleared away at start-up; a termination
+signal during the start-up question ends the program.
 
 Usage: /usr/bin/python3 persistence_e2e.py PATH/TO/clock
 """
@@ -15,7 +16,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'support'))
-from harness import double_click, e2e_main, fail, find_window, read_text, wait_until, xdotool  # noqa: E402
+from harness import double_click, e2e_main, fail, find_window, read_text, stop_clock, wait_until, xdotool  # noqa: E402
 
 
 def start_clock(harness, clock, home, env, log):
@@ -59,6 +60,20 @@ def run(harness, clock):
     harness.processes.remove(process)
     if 'Description=Drink water 42' not in read_text(os.path.join(home, 'alarms.lst')):
         fail('the new reminder was not on disk two seconds after it was saved')
+
+    # SIGTERM while the start-up question about updates is open (it is asked
+    # when the machine is online and the question was not switched off) ends
+    # the program at once, writing nothing.
+    alarms = os.path.join(home, 'alarms.lst')
+    before = read_text(alarms)
+    asking = dict(env, XDG_CONFIG_HOME=harness.path('asking-config'))
+    process = harness.start([clock, '--home', home], 'clock-asking.log', asking)
+    wait_until(lambda: find_window(env, '检查更新') or find_window(env, '^Tocklyv2\\.8$'),
+               what='the update question or the clock')
+    print('SIGTERM while', 'asking about updates' if find_window(env, '检查更新') else 'showing the clock')
+    stop_clock(harness, process)
+    if read_text(alarms) != before:
+        fail('a termination at start-up changed alarms.lst')
 
     # The X server goes away: the clock saves on its way out.
     os.remove(os.path.join(home, 'CONFIG.INI'))

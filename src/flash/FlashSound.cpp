@@ -131,10 +131,10 @@ void Player::connect()
 void Player::startStream()
 {
     m_wanted = false;
-    static constexpr pa_sample_spec Spec {PA_SAMPLE_S16LE, Flash.sampleRate, uint8_t(Flash.channels)};
+    static constexpr pa_sample_spec Format {PA_SAMPLE_S16LE, Flash.sampleRate, uint8_t(Flash.channels)};
     pa_proplist *properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "event");
-    m_stream = pa_stream_new_with_proplist(m_context, "Flash", &Spec, nullptr, properties);
+    m_stream = pa_stream_new_with_proplist(m_context, "Flash", &Format, nullptr, properties);
     pa_proplist_free(properties);
     if (!m_stream)
         return;

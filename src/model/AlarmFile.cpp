@@ -109,39 +109,39 @@ std::optional<AlarmTask> readTask(const ProfileFile &file, const QString &sectio
     return task;
 }
 
-void writeRecurrence(ProfileFile &file, const QString &s, const AlarmTask &task)
+void writeRecurrence(RecordWriter &out, const AlarmTask &task)
 {
     switch (task.Schedule) {
     case AlarmTask::Daily:
         if (!task.DiaryReportMode)
-            file.WriteValue(s, u"DiaryDays"_s, task.DiaryDays);
-        file.WriteValue(s, u"DiaryReportMode"_s, task.DiaryReportMode);
+            out(u"DiaryDays"_s, task.DiaryDays);
+        out(u"DiaryReportMode"_s, task.DiaryReportMode);
         break;
     case AlarmTask::Weekly:
-        file.WriteValue(s, u"WeeklyEnable"_s, qint64(task.WeeklyEnable.to_ulong()));
-        file.WriteValue(s, u"WeeklyWeek"_s, task.WeeklyWeek);
+        out(u"WeeklyEnable"_s, qint64(task.WeeklyEnable.to_ulong()));
+        out(u"WeeklyWeek"_s, task.WeeklyWeek);
         break;
     case AlarmTask::Monthly:
         if (task.MonthlyReportMode) {
-            file.WriteValue(s, u"MonthlyMonth2"_s, task.MonthlyMonth2);
-            file.WriteValue(s, u"MonthlyWeekly"_s, task.MonthlyWeekly);
-            file.WriteValue(s, u"MonthlyWeekOrder"_s, task.MonthlyWeekOrder);
+            out(u"MonthlyMonth2"_s, task.MonthlyMonth2);
+            out(u"MonthlyWeekly"_s, task.MonthlyWeekly);
+            out(u"MonthlyWeekOrder"_s, task.MonthlyWeekOrder);
         } else {
-            file.WriteValue(s, u"MonthlyDay"_s, task.MonthlyDay);
-            file.WriteValue(s, u"MonthlyMonth"_s, task.MonthlyMonth);
+            out(u"MonthlyDay"_s, task.MonthlyDay);
+            out(u"MonthlyMonth"_s, task.MonthlyMonth);
         }
-        file.WriteValue(s, u"MonthlyReportMode"_s, task.MonthlyReportMode);
+        out(u"MonthlyReportMode"_s, task.MonthlyReportMode);
         break;
     case AlarmTask::Yearly:
         if (task.AnnuallyReportMode) {
-            file.WriteValue(s, u"AnnuallyMonth2"_s, task.AnnuallyMonth2);
-            file.WriteValue(s, u"AnnuallyWeekly"_s, task.AnnuallyWeekly);
-            file.WriteValue(s, u"AnnuallyWeekOrder"_s, task.AnnuallyWeekOrder);
+            out(u"AnnuallyMonth2"_s, task.AnnuallyMonth2);
+            out(u"AnnuallyWeekly"_s, task.AnnuallyWeekly);
+            out(u"AnnuallyWeekOrder"_s, task.AnnuallyWeekOrder);
         } else {
-            file.WriteValue(s, u"AnnuallyDay"_s, task.AnnuallyDay);
-            file.WriteValue(s, u"AnnuallyMonth"_s, task.AnnuallyMonth);
+            out(u"AnnuallyDay"_s, task.AnnuallyDay);
+            out(u"AnnuallyMonth"_s, task.AnnuallyMonth);
         }
-        file.WriteValue(s, u"AnnuallyReportMode"_s, task.AnnuallyReportMode);
+        out(u"AnnuallyReportMode"_s, task.AnnuallyReportMode);
         break;
     default:
         break;
@@ -149,48 +149,40 @@ void writeRecurrence(ProfileFile &file, const QString &s, const AlarmTask &task)
 }
 
 // Writes one task; false when it cannot be stored (an invalid due moment or
-// date range), in which case its section is removed again.
+// date range), in which case no section of that name is left.
 bool writeTask(ProfileFile &file, const QString &s, const AlarmTask &task)
 {
-    file.DeleteSection(s);
-    file.WriteValue(s, u"ReportMode"_s, task.ReportMode);
-    if (!task.DateTime.IsValid()) {
+    if (!task.DateTime.IsValid() || !task.HourlyEndDate.IsValid() || !task.HourlyStartDate.IsValid()) {
         file.DeleteSection(s);
         return false;
     }
-    file.WriteValue(s, u"DateTime"_s, task.DateTime.ToDateTimeString());
-    file.WriteValue(s, u"Schedule"_s, task.Schedule);
-    writeRecurrence(file, s, task);
-    file.WriteValue(s, u"HourlyDateLimit"_s, task.HourlyDateLimit);
-    file.WriteValue(s, u"HourlyTimeLimit"_s, task.HourlyTimeLimit);
-    if (!task.HourlyEndDate.IsValid()) {
-        file.DeleteSection(s);
-        return false;
-    }
-    file.WriteValue(s, u"HourlyEndDate"_s, task.HourlyEndDate.ToDateString());
-    file.WriteValue(s, u"HourlyEndTime"_s, task.HourlyEndTime.ToTimeString());
-    if (!task.HourlyStartDate.IsValid()) {
-        file.DeleteSection(s);
-        return false;
-    }
+    RecordWriter out(file, s);
     const MessageFont &font = task.MessageFont;
-    file.WriteValue(s, u"HourlyStartDate"_s, task.HourlyStartDate.ToDateString());
-    file.WriteValue(s, u"HourlyStartTime"_s, task.HourlyStartTime.ToTimeString());
-    file.WriteValue(s, u"Category"_s, task.Category);
-    file.WriteValue(s, u"Description"_s, task.Description);
-    file.WriteValue(s, u"Message"_s, EncodeLineBreaks(task.Message));
-    file.WriteValue(s, u"Background Color"_s, qint32(task.BackgroundColor));
-    file.WriteValue(s, u"FontColor"_s, qint32(font.FontColor));
-    file.WriteValue(s, u"FontHeight"_s, font.FontHeight);
-    file.WriteValue(s, u"FontFaceName"_s, font.FontFaceName);
-    file.WriteValue(s, u"FontMask"_s, qint32(font.FontMask));
-    file.WriteValue(s, u"FontEffect"_s, qint32(font.FontEffect));
-    file.WriteValue(s, u"SoundFile"_s, task.SoundFile);
-    file.WriteValue(s, u"RepeatPlay"_s, task.RepeatPlay);
-    file.WriteValue(s, u"ActionMode"_s, task.ActionMode);
-    file.WriteValue(s, u"ActionOption"_s, task.ActionOption);
-    file.WriteValue(s, u"Countdownsec"_s, task.Countdownsec);
-    file.WriteValue(s, u"FilePath"_s, task.FilePath);
+    out(u"ReportMode"_s, task.ReportMode);
+    out(u"DateTime"_s, task.DateTime.ToDateTimeString());
+    out(u"Schedule"_s, task.Schedule);
+    writeRecurrence(out, task);
+    out(u"HourlyDateLimit"_s, task.HourlyDateLimit);
+    out(u"HourlyTimeLimit"_s, task.HourlyTimeLimit);
+    out(u"HourlyEndDate"_s, task.HourlyEndDate.ToDateString());
+    out(u"HourlyEndTime"_s, task.HourlyEndTime.ToTimeString());
+    out(u"HourlyStartDate"_s, task.HourlyStartDate.ToDateString());
+    out(u"HourlyStartTime"_s, task.HourlyStartTime.ToTimeString());
+    out(u"Category"_s, task.Category);
+    out(u"Description"_s, task.Description);
+    out(u"Message"_s, EncodeLineBreaks(task.Message));
+    out(u"Background Color"_s, qint32(task.BackgroundColor));
+    out(u"FontColor"_s, qint32(font.FontColor));
+    out(u"FontHeight"_s, font.FontHeight);
+    out(u"FontFaceName"_s, font.FontFaceName);
+    out(u"FontMask"_s, qint32(font.FontMask));
+    out(u"FontEffect"_s, qint32(font.FontEffect));
+    out(u"SoundFile"_s, task.SoundFile);
+    out(u"RepeatPlay"_s, task.RepeatPlay);
+    out(u"ActionMode"_s, task.ActionMode);
+    out(u"ActionOption"_s, task.ActionOption);
+    out(u"Countdownsec"_s, task.Countdownsec);
+    out(u"FilePath"_s, task.FilePath);
     return true;
 }
 

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "DateTime.h"
 
+#include "model/TextScan.h"
+
 #include <QDateTime>
+#include <QVarLengthArray>
+#include <iterator>
 
 namespace {
 
@@ -234,21 +238,26 @@ QString DateTime::Format(const char *format) const
     if (!m_valid)
         return {};
     const Date d = CivilDate();
-    QString out;
-    out.reserve(20);
+    // Gathered on the stack and made a string once: saves format four
+    // dates of every task.
+    QVarLengthArray<char16_t, 64> out;
     const auto two = [&out](int v) {
-        out += QLatin1Char(char('0' + v / 10));
-        out += QLatin1Char(char('0' + v % 10));
+        out.append(char16_t(u'0' + v / 10));
+        out.append(char16_t(u'0' + v % 10));
     };
     for (const char *p = format; *p; ++p) {
         if (*p != '%' || !p[1]) {
-            out += QLatin1Char(*p);
+            out.append(char16_t(uchar(*p)));
             continue;
         }
         switch (*++p) {
-        case 'Y':
-            out += QString::number(d.year);
+        case 'Y': {
+            char16_t digits[24];
+            char16_t *const end = digits + std::size(digits);
+            const char16_t *const from = DecimalBefore(end, d.year);
+            out.append(from, end - from);
             break;
+        }
         case 'm':
             two(d.month);
             break;
@@ -265,14 +274,14 @@ QString DateTime::Format(const char *format) const
             two(Second());
             break;
         case '%':
-            out += QLatin1Char('%');
+            out.append(u'%');
             break;
         default:
-            out += QLatin1Char('%');
-            out += QLatin1Char(*p);
+            out.append(u'%');
+            out.append(char16_t(uchar(*p)));
         }
     }
-    return out;
+    return QString(reinterpret_cast<const QChar *>(out.constData()), out.size());
 }
 
 QDateTime DateTime::ToQDateTime() const

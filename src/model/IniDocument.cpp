@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "model/IniDocument.h"
 
+#include "model/LargeBlocks.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
@@ -332,6 +334,40 @@ char *appendUtf8(char *out, QStringView text)
     return out;
 }
 
+// QStringView::trimmed, without the library call for the usual text that
+// begins and ends with a printable ASCII character (none of which is a
+// space): a large file has hundreds of thousands of names and values.
+QStringView trimmedView(QStringView text)
+{
+    const auto plain = [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7F; };
+    if (text.isEmpty() || (plain(text.front()) && plain(text.back())))
+        return text;
+    return text.trimmed();
+}
+
+// The usual file, 8-bit and valid UTF-8 throughout, decoded straight into
+// memory: without the intermediate string that decode() builds. Nothing when
+// the file needs anything more (UTF-16, zero bytes, stray bytes), for
+// decode() to handle; what it gives is the same.
+std::optional<QStringView> decodeCleanUtf8(const QByteArray &bytes, std::pmr::memory_resource &memory)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.contains('\0'))
+        return std::nullopt;
+    const bool bom = bytes.startsWith("\xEF\xBB\xBF");
+    const QByteArrayView body = QByteArrayView(bytes).sliced(bom ? 3 : 0);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const qsizetype space = utf8.requiredSpace(body.size());
+    auto *start = static_cast<QChar *>(memory.allocate(size_t(space) * sizeof(QChar), alignof(QChar)));
+    const QChar *end = utf8.appendToBuffer(start, body);
+    if (utf8.hasError())
+        return std::nullopt;
+    QStringView text(start, end);
+    // Further byte-order marks are no text, as decode() has it.
+    while (!text.isEmpty() && text.front() == QChar::ByteOrderMark)
+        text = text.sliced(1);
+    return text;
+}
+
 } // namespace
 
 bool IniNames::SameName(QStringView a, QStringView b)
@@ -350,18 +386,24 @@ size_t IniNames::qHash(const NameKey &key, size_t seed)
     return size_t(foldedHash(key.name, seed));
 }
 
+IniDocument::Data::Data(size_t expectedBytes)
+    : memory(std::max<size_t>(expectedBytes, 1024), &LargeBlocks())
+    , sections(&memory)
+{ }
+
+IniDocument::IniDocument()
+    : IniDocument(0)
+{ }
+
+IniDocument::IniDocument(size_t expectedBytes)
+    : d(std::make_unique<Data>(expectedBytes))
+{ }
+
 void IniDocument::rewrite(Line &line, QStringView key, QStringView value)
 {
-    constexpr qsizetype BlockSize = 64 * 1024;
     const qsizetype size = key.size() + 1 + value.size();
-    if (m_arena.empty() || m_arenaUsed + size > m_arenaBlockSize) {
-        m_arenaBlockSize = std::max(BlockSize, size);
-        m_arena.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(m_arenaBlockSize)));
-        m_arenaUsed = 0;
-    }
-    char16_t *out = m_arena.back().get() + m_arenaUsed;
-    m_arenaUsed += size;
-    // key may point into an older arena block: copying never overlaps.
+    auto *out = static_cast<char16_t *>(d->memory.allocate(size_t(size) * sizeof(char16_t), alignof(char16_t)));
+    // key may point into older memory of the document: copying never overlaps.
     std::copy(key.utf16(), key.utf16() + key.size(), out);
     out[key.size()] = u'=';
     std::copy(value.utf16(), value.utf16() + value.size(), out + key.size() + 1);
@@ -370,20 +412,31 @@ void IniDocument::rewrite(Line &line, QStringView key, QStringView value)
     line.value = line.raw.mid(key.size() + 1);
 }
 
+QStringView IniDocument::decodeText(const QByteArray &bytes)
+{
+    if (const std::optional<QStringView> text = decodeCleanUtf8(bytes, d->memory))
+        return *text;
+    Decoded decoded = decode(bytes);
+    d->text = std::move(decoded.text);
+    d->encoding = decoded.encoding;
+    d->textDamaged = decoded.damaged;
+    return d->text;
+}
+
 IniDocument IniDocument::Parse(const QByteArray &bytes, Lines lines)
 {
     if (lines == Lines::BeforeFirstSection) {
         if (const std::optional<qsizetype> head = asciiHead(bytes))
             return Parse(bytes.left(*head), Lines::All);
     }
-    IniDocument doc;
-    Decoded decoded = decode(bytes);
-    doc.m_text = std::move(decoded.text);
-    doc.m_encoding = decoded.encoding;
-    doc.m_textDamaged = decoded.damaged;
-    const QStringView text = doc.m_text;
-    doc.m_sections.emplace_back(); // lines before the first header
-    Section *current = &doc.m_sections.back();
+    // Room for the decoded text and its lines at the first go: a file's
+    // lines average a few dozen bytes, and a line takes a few dozen bytes
+    // of memory besides its text.
+    IniDocument doc(size_t(bytes.size()) * 6);
+    const QStringView text = doc.decodeText(bytes);
+    Data &data = *doc.d;
+    data.sections.emplace_back(&data.memory); // lines before the first header
+    Section *current = &data.sections.back();
 
     qsizetype pos = 0;
     const qsizetype size = text.size();
@@ -398,21 +451,18 @@ IniDocument IniDocument::Parse(const QByteArray &bytes, Lines lines)
         if (pos < size && text[pos] == QLatin1Char('\n') && (pos == end || text[pos - 1] == QLatin1Char('\r')))
             ++pos;
 
-        const QStringView line = rawLine.trimmed();
+        const QStringView line = trimmedView(rawLine);
         if (line.startsWith(QLatin1Char('['))) {
             if (lines == Lines::BeforeFirstSection)
                 break;
             qsizetype close = line.lastIndexOf(QLatin1Char(']'));
             if (close < 0)
                 close = line.size();
-            Section section;
-            section.name = line.mid(1, close - 1).trimmed().toString();
             // Sections of a file are much alike: room for as many lines as
             // the one before spares growing each one step by step.
-            section.lines.reserve(current->lines.size());
-            doc.m_sections.push_back(std::move(section));
-            current = &doc.m_sections.back();
-            doc.m_sectionIndex[NameKey {current->name}].push_back(int(doc.m_sections.size() - 1));
+            const size_t expectedLines = current->lines.size();
+            current = &doc.appendSection(trimmedView(line.mid(1, close - 1)).toString());
+            current->lines.reserve(expectedLines);
             continue;
         }
         Line entry;
@@ -423,34 +473,66 @@ IniDocument IniDocument::Parse(const QByteArray &bytes, Lines lines)
             entry.kind = Line::Comment;
         } else {
             const qsizetype eq = line.indexOf(QLatin1Char('='));
-            entry.key = (eq < 0 ? line : line.left(eq)).trimmed();
+            entry.key = trimmedView(eq < 0 ? line : line.left(eq));
             if (eq >= 0)
-                entry.value = line.mid(eq + 1).trimmed();
+                entry.value = trimmedView(line.mid(eq + 1));
         }
-        current->lines.push_back(std::move(entry));
+        current->lines.push_back(entry);
     }
-    for (Section &section : doc.m_sections)
+    for (Section &section : data.sections)
         shadowDuplicates(section);
     return doc;
+}
+
+IniDocument::Section &IniDocument::appendSection(const QString &name)
+{
+    Data &data = *d;
+    if (data.sections.empty())
+        data.sections.emplace_back(&data.memory);
+    const int index = int(data.sections.size());
+    data.sections.emplace_back(&data.memory);
+    Section &section = data.sections.back();
+    section.name = name;
+    // The first of duplicate sections wins; later ones are chained to it,
+    // so that deleting the name deletes them all.
+    const auto first = data.sectionIndex.constFind(NameKey {name});
+    if (first == data.sectionIndex.constEnd()) {
+        data.sectionIndex.insert(NameKey {name}, index);
+    } else {
+        section.duplicate = true;
+        int last = first.value();
+        while (data.sections[size_t(last)].nextOfSameName >= 0)
+            last = data.sections[size_t(last)].nextOfSameName;
+        data.sections[size_t(last)].nextOfSameName = index;
+    }
+    return section;
 }
 
 void IniDocument::shadowDuplicates(Section &section)
 {
     if (section.lines.size() < 2)
         return;
-    // Sort the entries by the hash of their key; duplicates end up side by
-    // side, and of each group the earliest line stays live.
-    static thread_local std::vector<std::pair<quint64, size_t>> byHash;
-    byHash.clear();
+    // Sort the entries by a cheap signature of their key (its length and
+    // its first and last units, folded); duplicates end up side by side,
+    // and of each group the earliest line stays live.
+    static thread_local std::vector<std::pair<quint64, size_t>> bySignature;
+    bySignature.clear();
     for (size_t i = 0; i < section.lines.size(); ++i) {
-        if (section.lines[i].kind == Line::Entry)
-            byHash.emplace_back(foldedHash(section.lines[i].key, 0), i);
+        const Line &line = section.lines[i];
+        if (line.kind != Line::Entry)
+            continue;
+        const QStringView key = line.key;
+        const quint64 signature = key.isEmpty()
+            ? 0
+            : quint64(key.size()) << 32 | quint64(foldedUnit(key.front().unicode())) << 16 |
+                foldedUnit(key.back().unicode());
+        bySignature.emplace_back(signature, i);
     }
-    std::sort(byHash.begin(), byHash.end());
-    for (size_t a = 0; a < byHash.size(); ++a) {
-        Line &first = section.lines[byHash[a].second];
-        for (size_t b = a + 1; b < byHash.size() && byHash[b].first == byHash[a].first; ++b) {
-            Line &later = section.lines[byHash[b].second];
+    std::sort(bySignature.begin(), bySignature.end());
+    for (size_t a = 0; a < bySignature.size(); ++a) {
+        Line &first = section.lines[bySignature[a].second];
+        for (size_t b = a + 1; b < bySignature.size() && bySignature[b].first == bySignature[a].first; ++b) {
+            Line &later = section.lines[bySignature[b].second];
             if (first.kind == Line::Entry && later.kind == Line::Entry && IniNames::SameName(first.key, later.key))
                 later.kind = Line::Shadowed; // its raw text stays in the file
         }
@@ -483,13 +565,26 @@ int IniDocument::findLine(const Section &section, QStringView key)
     return -1;
 }
 
-QByteArray IniDocument::Serialize() const
+namespace {
+
+bool isUtf16(IniDocument::Encoding encoding)
 {
-    // Encoded line by line straight into the output: a file of several
-    // megabytes is not first gathered as UTF-16 text.
+    return encoding == Encoding::Utf16LE || encoding == Encoding::Utf16BE;
+}
+
+QStringEncoder utf16Encoder(IniDocument::Encoding encoding)
+{
+    return QStringEncoder(encoding == Encoding::Utf16LE ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                          QStringEncoder::Flag::WriteBom);
+}
+
+} // namespace
+
+qsizetype IniDocument::SerializedCapacity() const
+{
     qsizetype units = 0;
-    for (size_t s = 0; s < m_sections.size(); ++s) {
-        const Section &section = m_sections[s];
+    for (size_t s = 0; s < d->sections.size(); ++s) {
+        const Section &section = d->sections[s];
         if (section.removed)
             continue;
         if (s > 0)
@@ -497,18 +592,22 @@ QByteArray IniDocument::Serialize() const
         for (const Line &line : section.lines)
             units += line.raw.size() + 2;
     }
-    const bool utf16 = m_encoding == Encoding::Utf16LE || m_encoding == Encoding::Utf16BE;
-    QStringEncoder utf16Encoder(m_encoding == Encoding::Utf16LE ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
-                                QStringEncoder::Flag::WriteBom);
+    return isUtf16(d->encoding) ? utf16Encoder(d->encoding).requiredSpace(units) : 3 * units;
+}
+
+char *IniDocument::SerializeInto(char *end) const
+{
+    // Encoded line by line straight into the output: a file of several
+    // megabytes is not first gathered as UTF-16 text.
+    const bool utf16 = isUtf16(d->encoding);
+    QStringEncoder encoder = utf16Encoder(d->encoding);
     const auto append = [&](char *out, QStringView text) {
-        return utf16 ? utf16Encoder.appendToBuffer(out, text) : appendUtf8(out, text);
+        return utf16 ? encoder.appendToBuffer(out, text) : appendUtf8(out, text);
     };
-    QByteArray out(utf16 ? utf16Encoder.requiredSpace(units) : 3 * units, Qt::Uninitialized);
-    char *end = out.data();
     if (utf16)
-        end = utf16Encoder.appendToBuffer(end, QStringView()); // the byte-order mark, even of an empty file
-    for (size_t s = 0; s < m_sections.size(); ++s) {
-        const Section &section = m_sections[s];
+        end = encoder.appendToBuffer(end, QStringView()); // the byte-order mark, even of an empty file
+    for (size_t s = 0; s < d->sections.size(); ++s) {
+        const Section &section = d->sections[s];
         if (section.removed)
             continue;
         if (s > 0) {
@@ -521,30 +620,36 @@ QByteArray IniDocument::Serialize() const
             end = append(end, u"\r\n");
         }
     }
-    out.truncate(end - out.data());
+    return end;
+}
+
+QByteArray IniDocument::Serialize() const
+{
+    QByteArray out(SerializedCapacity(), Qt::Uninitialized);
+    out.truncate(SerializeInto(out.data()) - out.data());
     return out;
 }
 
 int IniDocument::sectionIndex(const QString &name) const
 {
+    const QStringView trimmed = trimmedView(name);
     // Reads and writes come in runs on one section: check the last one
     // before hashing the name.
-    const QString trimmed = name.trimmed();
-    if (m_lastSection > 0 && size_t(m_lastSection) < m_sections.size() && !m_sections[size_t(m_lastSection)].removed &&
-        IniNames::SameName(m_sections[size_t(m_lastSection)].name, trimmed))
-        return m_lastSection;
-    // The first of duplicate sections wins.
-    const auto it = m_sectionIndex.constFind(NameKey {trimmed});
-    if (it == m_sectionIndex.constEnd())
+    const int last = d->lastSection;
+    if (last > 0 && size_t(last) < d->sections.size() && !d->sections[size_t(last)].removed &&
+        IniNames::SameName(d->sections[size_t(last)].name, trimmed))
+        return last;
+    const auto it = d->sectionIndex.constFind(NameKey {trimmed.size() == name.size() ? name : trimmed.toString()});
+    if (it == d->sectionIndex.constEnd())
         return -1;
-    m_lastSection = it->front();
-    return m_lastSection;
+    d->lastSection = it.value();
+    return d->lastSection;
 }
 
 const IniDocument::Section *IniDocument::findSection(const QString &name) const
 {
     const int i = sectionIndex(name);
-    return i < 0 ? nullptr : &m_sections[size_t(i)];
+    return i < 0 ? nullptr : &d->sections[size_t(i)];
 }
 
 const IniDocument::Line *IniDocument::findEntry(const QString &section, const QString &key) const
@@ -552,8 +657,26 @@ const IniDocument::Line *IniDocument::findEntry(const QString &section, const QS
     const Section *s = findSection(section);
     if (!s)
         return nullptr;
-    const int line = findLine(*s, QStringView(key).trimmed());
+    const int line = findLine(*s, trimmedView(key));
     return line < 0 ? nullptr : &s->lines[size_t(line)];
+}
+
+const IniDocument::Line *IniDocument::findEntry(SectionRef section, const QString &key) const
+{
+    if (section.index < 0 || size_t(section.index) >= d->sections.size())
+        return nullptr;
+    const Section &s = d->sections[size_t(section.index)];
+    if (s.removed)
+        return nullptr;
+    const int line = findLine(s, trimmedView(key));
+    return line < 0 ? nullptr : &s.lines[size_t(line)];
+}
+
+IniDocument::SectionRef IniDocument::FindSection(const QString &section) const
+{
+    SectionRef ref;
+    ref.index = sectionIndex(section);
+    return ref;
 }
 
 std::optional<QString> IniDocument::RawValue(const QString &section, const QString &key) const
@@ -567,24 +690,53 @@ bool IniDocument::HasKey(const QString &section, const QString &key) const
     return findEntry(section, key) != nullptr;
 }
 
-QString IniDocument::ReadString(const QString &section, const QString &key, const QString &defaultValue,
-                                int bufferSize) const
+namespace {
+
+// What a read gives for a line (null when absent), as the profile functions
+// give it: quotes stripped, the default when absent, and at most
+// bufferSize - 1 characters (the terminator's place).
+QString readString(QStringView value, bool found, const QString &defaultValue, int bufferSize)
 {
     if (bufferSize <= 0)
         return {};
+    return (found ? stripQuotes(value) : QStringView(defaultValue)).left(bufferSize - 1).toString();
+}
+
+QStringView readView(QStringView value, bool found, int bufferSize)
+{
+    if (!found || bufferSize <= 0)
+        return {};
+    const QStringView stripped = stripQuotes(value);
+    // Never null for a key that is there, even with an empty value.
+    return stripped.isNull() ? QStringView(u"") : stripped.left(bufferSize - 1);
+}
+
+} // namespace
+
+QString IniDocument::ReadString(const QString &section, const QString &key, const QString &defaultValue,
+                                int bufferSize) const
+{
     const Line *line = findEntry(section, key);
-    const QStringView value = line ? stripQuotes(line->value) : QStringView(defaultValue);
-    return value.left(bufferSize - 1).toString();
+    return readString(line ? line->value : QStringView(), line, defaultValue, bufferSize);
+}
+
+QString IniDocument::ReadString(SectionRef section, const QString &key, const QString &defaultValue,
+                                int bufferSize) const
+{
+    const Line *line = findEntry(section, key);
+    return readString(line ? line->value : QStringView(), line, defaultValue, bufferSize);
 }
 
 QStringView IniDocument::ReadView(const QString &section, const QString &key, int bufferSize) const
 {
     const Line *line = findEntry(section, key);
-    if (!line || bufferSize <= 0)
-        return {};
-    const QStringView value = stripQuotes(line->value);
-    // Never null for a key that is there, even with an empty value.
-    return value.isNull() ? QStringView(u"") : value.left(bufferSize - 1);
+    return readView(line ? line->value : QStringView(), line, bufferSize);
+}
+
+QStringView IniDocument::ReadView(SectionRef section, const QString &key, int bufferSize) const
+{
+    const Line *line = findEntry(section, key);
+    return readView(line ? line->value : QStringView(), line, bufferSize);
 }
 
 bool IniDocument::HasSection(const QString &section) const
@@ -596,18 +748,37 @@ IniDocument::Section &IniDocument::sectionForWriting(const QString &name)
 {
     const int existing = sectionIndex(name);
     if (existing >= 0)
-        return m_sections[size_t(existing)];
-    const QString trimmed = name.trimmed();
-    if (m_sections.empty())
-        m_sections.emplace_back();
-    Section section;
-    section.name = trimmed;
-    m_sections.push_back(std::move(section));
-    m_sectionIndex[NameKey {trimmed}].push_back(int(m_sections.size() - 1));
-    return m_sections.back();
+        return d->sections[size_t(existing)];
+    const QStringView trimmed = trimmedView(name);
+    Section &section = appendSection(trimmed.size() == name.size() ? name : trimmed.toString());
+    d->lastSection = int(d->sections.size() - 1);
+    return section;
 }
 
 void IniDocument::WriteString(const QString &section, const QString &key, QStringView value)
+{
+    writeEntry(sectionForWriting(section), key, value);
+}
+
+void IniDocument::WriteString(SectionRef section, const QString &key, QStringView value)
+{
+    if (section.index < 0 || size_t(section.index) >= d->sections.size())
+        return;
+    Section &s = d->sections[size_t(section.index)];
+    if (!s.removed)
+        writeEntry(s, key, value);
+}
+
+IniDocument::SectionRef IniDocument::ReplaceSection(const QString &section)
+{
+    DeleteSection(section);
+    SectionRef ref;
+    ref.index = int(&sectionForWriting(section) - d->sections.data());
+    d->modified = true;
+    return ref;
+}
+
+void IniDocument::writeEntry(Section &s, const QString &key, QStringView value)
 {
     QString cleaned;
     if (hasLineBreak(value)) {
@@ -626,9 +797,8 @@ void IniDocument::WriteString(const QString &section, const QString &key, QStrin
         cleaned = std::move(quoted);
         value = cleaned;
     }
-    Section &s = sectionForWriting(section);
-    const QStringView trimmedKey = QStringView(key).trimmed();
-    m_modified = true;
+    const QStringView trimmedKey = trimmedView(key);
+    d->modified = true;
     const int existing = findLine(s, trimmedKey);
     if (existing >= 0) {
         // The key keeps the spelling it has in the file.
@@ -643,34 +813,32 @@ void IniDocument::WriteString(const QString &section, const QString &key, QStrin
         --at;
     Line line;
     rewrite(line, trimmedKey, value);
-    s.lines.insert(s.lines.begin() + qsizetype(at), std::move(line));
+    s.lines.insert(s.lines.begin() + qsizetype(at), line);
     s.hint = at + 1;
 }
 
 bool IniDocument::DeleteSection(const QString &section)
 {
-    const auto it = m_sectionIndex.constFind(NameKey {section.trimmed()});
-    if (it == m_sectionIndex.constEnd())
+    const auto it = d->sectionIndex.constFind(NameKey {section.trimmed()});
+    if (it == d->sectionIndex.constEnd())
         return false;
-    for (const int i : *it) {
-        Section &s = m_sections[size_t(i)];
+    for (int i = it.value(); i >= 0;) {
+        Section &s = d->sections[size_t(i)];
         s.removed = true;
-        s.lines = {};
+        s.lines = std::pmr::vector<Line>(&d->memory);
+        i = s.nextOfSameName;
     }
-    m_sectionIndex.erase(it);
-    m_modified = true;
+    d->sectionIndex.erase(it);
+    d->modified = true;
     return true;
 }
 
 QStringList IniDocument::SectionNames() const
 {
     QStringList names;
-    for (size_t i = 1; i < m_sections.size(); ++i) {
-        const Section &s = m_sections[i];
-        if (s.removed)
-            continue;
-        const auto it = m_sectionIndex.constFind(NameKey {s.name});
-        if (it != m_sectionIndex.constEnd() && it->front() == int(i))
+    for (size_t i = 1; i < d->sections.size(); ++i) {
+        const Section &s = d->sections[i];
+        if (!s.removed && !s.duplicate)
             names.append(s.name);
     }
     return names;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <memory_resource>
 #include <optional>
 #include <vector>
 
@@ -61,15 +62,36 @@ public:
         All,
         BeforeFirstSection
     };
+    IniDocument(); // an empty document
     static IniDocument Parse(const QByteArray &bytes, Lines lines = Lines::All);
     QByteArray Serialize() const;
+    // The same into memory of the caller's: room for SerializedCapacity()
+    // bytes; returns the end of what was written.
+    qsizetype SerializedCapacity() const;
+    char *SerializeInto(char *out) const;
 
-    Encoding SourceEncoding() const { return m_encoding; }
+    Encoding SourceEncoding() const { return d->encoding; }
     // True when the bytes did not decode cleanly: byte sequences that fit
     // no character (read as U+FFFD), zero bytes in 8-bit text, or lines in
     // both UTF-8 and GBK. Writing such a document back cannot give the same
     // bytes, so the caller may want to keep the original.
-    bool TextDamaged() const { return m_textDamaged; }
+    bool TextDamaged() const { return d->textDamaged; }
+
+    // A section looked up once, for reading or writing many of its keys (a
+    // record). It stays valid: a section deleted since reads as absent and
+    // takes no writes. An absent section gives a null one.
+    class SectionRef
+    {
+        friend class IniDocument;
+        int index = -1;
+
+    public:
+        explicit operator bool() const { return index >= 0; }
+    };
+    SectionRef FindSection(const QString &section) const;
+    QString ReadString(SectionRef section, const QString &key, const QString &defaultValue,
+                       int bufferSize = 260) const;
+    QStringView ReadView(SectionRef section, const QString &key, int bufferSize = 260) const;
 
     // The stored value (quotes kept), or nothing when the key is absent.
     std::optional<QString> RawValue(const QString &section, const QString &key) const;
@@ -87,18 +109,23 @@ public:
     // Sets a key, creating the section and key as needed. Line breaks in the
     // value would split the line and corrupt the file, so they become blanks.
     void WriteString(const QString &section, const QString &key, QStringView value);
+    // Starts a section afresh for writing a record key by key: every
+    // section of that name goes, and an empty one is added at the end.
+    SectionRef ReplaceSection(const QString &section);
+    // WriteString for a section found or made before: no name to look up.
+    void WriteString(SectionRef section, const QString &key, QStringView value);
     // Removes every section of that name with all its lines; false if none.
     bool DeleteSection(const QString &section);
     // Names of all sections in file order, each name once.
     QStringList SectionNames() const;
 
-    bool IsModified() const { return m_modified; }
-    void ClearModified() { m_modified = false; }
+    bool IsModified() const { return d->modified; }
+    void ClearModified() { d->modified = false; }
 
 private:
     // Keys, values and lines are views: into the decoded file text for
-    // what was read, into the document's text arena for what was written.
-    // This spares an allocation per key and value.
+    // what was read, into the document's memory for what was written. This
+    // spares an allocation per key and value.
     struct Line
     {
         // Shadowed: a later duplicate of a key, kept in the file but never
@@ -117,39 +144,58 @@ private:
     };
     struct Section
     {
+        explicit Section(std::pmr::memory_resource *memory)
+            : lines(memory)
+        { }
         QString name;
         bool removed = false;
-        std::vector<Line> lines;
+        // A later section of a name that came before: kept in the file,
+        // never read, as the first of duplicates wins.
+        bool duplicate = false;
+        int nextOfSameName = -1;
+        std::pmr::vector<Line> lines;
         // Where the next lookup starts: readers and writers mostly go through
         // a section's keys in file order, so lookups rarely walk far.
         mutable size_t hint = 0;
     };
     using NameKey = IniNames::NameKey;
 
+    // Everything a document holds, in one place that never moves: its
+    // lines point into its text and memory, which moving the document
+    // must leave where they are.
+    struct Data
+    {
+        explicit Data(size_t expectedBytes);
+        // Lines and written text come from here and go all at once with the
+        // document, which lives for one load or one save.
+        std::pmr::monotonic_buffer_resource memory;
+        QString text; // the decoded file when it needed a string of its own
+        // sections[0] holds the lines before the first header; it has no
+        // name and no header line.
+        std::pmr::vector<Section> sections;
+        QHash<NameKey, int> sectionIndex; // name -> its first section
+        mutable int lastSection = -1; // the section looked up last
+        Encoding encoding = Encoding::Utf8;
+        bool textDamaged = false;
+        bool modified = false;
+    };
+
+    explicit IniDocument(size_t expectedBytes);
     static void shadowDuplicates(Section &section);
-    // Copies "key=value" into the arena and points the line at it.
+    // Decodes the file; the text lives in the document.
+    QStringView decodeText(const QByteArray &bytes);
+    // Copies "key=value" into the document's memory and points the line at it.
     void rewrite(Line &line, QStringView key, QStringView value);
     static int findLine(const Section &section, QStringView key);
     int sectionIndex(const QString &name) const;
     const Section *findSection(const QString &name) const;
     const Line *findEntry(const QString &section, const QString &key) const;
+    const Line *findEntry(SectionRef section, const QString &key) const;
     Section &sectionForWriting(const QString &name);
+    void writeEntry(Section &section, const QString &key, QStringView value);
+    Section &appendSection(const QString &name);
 
-    // sections[0] holds the lines before the first header; it has no name
-    // and no header line.
-    QString m_text; // the decoded file, which unchanged lines point into
-    // Written text lives in fixed blocks that never move, so views into
-    // them stay valid; replaced values are left behind until the document
-    // goes, which is soon: a document lives for one load or one save.
-    std::vector<std::unique_ptr<char16_t[]>> m_arena;
-    qsizetype m_arenaUsed = 0;
-    qsizetype m_arenaBlockSize = 0;
-    std::vector<Section> m_sections;
-    QHash<NameKey, std::vector<int>> m_sectionIndex; // name -> its sections in file order
-    mutable int m_lastSection = -1; // the section looked up last
-    Encoding m_encoding = Encoding::Utf8;
-    bool m_textDamaged = false;
-    bool m_modified = false;
+    std::unique_ptr<Data> d;
 };
 
 // Decimal conversion as the C library's atoi does it: leading blanks, an

@@ -2,21 +2,51 @@
 #include "model/ProfileFile.h"
 
 #include "model/AtomicFile.h"
+#include "model/LargeBlocks.h"
+#include "model/TextScan.h"
 
 #include <QFile>
 #include <algorithm>
 #include <iterator>
 #include <limits>
 
+namespace {
+
+// A file's bytes in memory that costs few page faults however large the
+// file is (see LargeBlocks): a task file of megabytes is read at every start.
+class FileBytes
+{
+public:
+    explicit FileBytes(QFile &file)
+        : m_buffer(size_t(std::clamp<qint64>(file.size(), 0, std::numeric_limits<qsizetype>::max())))
+    {
+        if (m_buffer.capacity() > 0)
+            m_size = qsizetype(std::max<qint64>(file.read(m_buffer.data(), qint64(m_buffer.capacity())), 0));
+        // A file that grew meanwhile, or one whose size the system does not
+        // tell, is read to its end all the same.
+        if (const QByteArray rest = file.readAll(); !rest.isEmpty())
+            m_whole = m_buffer.view(m_size) + rest;
+    }
+
+    QByteArray bytes() const { return m_whole.isNull() ? m_buffer.view(m_size) : m_whole; }
+
+private:
+    LargeBuffer m_buffer;
+    qsizetype m_size = 0;
+    QByteArray m_whole;
+};
+
+} // namespace
+
 ProfileFile::ProfileFile(const QString &path, Purpose purpose)
     : m_path(path)
 {
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray bytes = file.readAll();
+    if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        const FileBytes bytes(file);
         m_unreadable = file.error() != QFileDevice::NoError;
         m_document = IniDocument::Parse(
-            bytes, purpose == Rewrite ? IniDocument::Lines::BeforeFirstSection : IniDocument::Lines::All);
+            bytes.bytes(), purpose == Rewrite ? IniDocument::Lines::BeforeFirstSection : IniDocument::Lines::All);
     } else {
         m_unreadable = file.exists();
     }
@@ -37,16 +67,15 @@ void ProfileFile::WriteValue(const QString &section, const QString &key, qint64 
 {
     // Formatted on the stack: saves write hundreds of thousands of numbers.
     char16_t digits[24];
-    char16_t *end = digits + std::size(digits);
-    char16_t *p = end;
-    quint64 magnitude = number < 0 ? 0 - quint64(number) : quint64(number);
-    do {
-        *--p = char16_t(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude);
-    if (number < 0)
-        *--p = u'-';
-    WriteValue(section, key, QStringView(p, end), create);
+    char16_t *const end = digits + std::size(digits);
+    WriteValue(section, key, QStringView(DecimalBefore(end, number), end), create);
+}
+
+void ProfileFile::WriteValue(SectionRef section, const QString &key, qint64 number)
+{
+    char16_t digits[24];
+    char16_t *const end = digits + std::size(digits);
+    m_document.WriteString(section, key, QStringView(DecimalBefore(end, number), end));
 }
 
 void ProfileFile::WriteValue(const QString &section, const QString &key, QStringView value, bool create)
@@ -80,7 +109,15 @@ bool ProfileFile::DeleteAllSections()
 
 QString ProfileFile::SectionName(const QString &prefix, int number)
 {
-    return prefix + QStringLiteral("%1").arg(number, 5, 10, QLatin1Char('0'));
+    // "%05d", by hand: a save names every record of the file.
+    char16_t digits[24];
+    char16_t *const end = digits + std::size(digits);
+    const char16_t *p = DecimalBefore(end, number, number < 0 ? 4 : 5);
+    QString name;
+    name.reserve(prefix.size() + (end - p));
+    name += prefix;
+    name += QStringView(p, end);
+    return name;
 }
 
 std::optional<int> ProfileFile::SectionNumber(const QString &prefix, const QString &name)
@@ -121,7 +158,9 @@ WriteResult ProfileFile::Save()
 {
     if (!m_document.IsModified())
         return {};
-    WriteResult result = WriteFileAtomically(m_path, m_document.Serialize());
+    LargeBuffer buffer(size_t(m_document.SerializedCapacity()));
+    const qsizetype size = m_document.SerializeInto(buffer.data()) - buffer.data();
+    WriteResult result = WriteFileAtomically(m_path, buffer.view(size));
     if (result)
         m_document.ClearModified();
     return result;

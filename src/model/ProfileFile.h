@@ -44,6 +44,19 @@ public:
     {
         return m_document.ReadView(section, key, bufferSize);
     }
+    // A record's section, looked up once for reading its keys: valid until
+    // the file changes.
+    using SectionRef = IniDocument::SectionRef;
+    SectionRef FindSection(const QString &section) const { return m_document.FindSection(section); }
+    QString ReadString(SectionRef section, const QString &key, const QString &defaultValue,
+                       int bufferSize = ValueBuffer) const
+    {
+        return m_document.ReadString(section, key, defaultValue, bufferSize);
+    }
+    QStringView ReadView(SectionRef section, const QString &key, int bufferSize = ValueBuffer) const
+    {
+        return m_document.ReadView(section, key, bufferSize);
+    }
     // Reads the value and converts it as a decimal number.
     int ReadDecimal(const QString &section, const QString &key, const QString &defaultValue) const;
 
@@ -51,6 +64,13 @@ public:
     void WriteValue(const QString &section, const QString &key, QStringView value, bool create = true);
     // Writes a number as "%d".
     void WriteValue(const QString &section, const QString &key, qint64 number, bool create = true);
+    // A record's section written afresh, key by key: the old one goes.
+    SectionRef ReplaceSection(const QString &section) { return m_document.ReplaceSection(section); }
+    void WriteValue(SectionRef section, const QString &key, QStringView value)
+    {
+        m_document.WriteString(section, key, value);
+    }
+    void WriteValue(SectionRef section, const QString &key, qint64 number);
     bool DeleteSection(const QString &section);
     // Replaces list with the file's section names in file order; returns
     // how many there are.

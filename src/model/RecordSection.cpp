@@ -36,9 +36,9 @@ QList<int> RecordNumbers(const ProfileFile &file, const QString &prefix, const Q
     return numbers;
 }
 
-RecordReader::RecordReader(const ProfileFile &file, QString section)
+RecordReader::RecordReader(const ProfileFile &file, const QString &section)
     : m_file(file)
-    , m_section(std::move(section))
+    , m_section(file.FindSection(section))
 { }
 
 void RecordReader::require(bool condition)
@@ -78,20 +78,23 @@ qint64 RecordReader::longDecimal(const QString &key)
 
 DateTime RecordReader::dateTime(const QString &key)
 {
-    const QList<int> n = ScanExactly(mandatory(key), "%d-%d-%d %d:%d:%d", 6);
-    return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2], n[3], n[4], n[5]));
+    int n[6];
+    const bool read = ScanExactly(mandatory(key), "%d-%d-%d %d:%d:%d", n);
+    return checked(read ? DateTime::FromParts(n[0], n[1], n[2], n[3], n[4], n[5]) : DateTime::Invalid());
 }
 
 DateTime RecordReader::date(const QString &key)
 {
-    const QList<int> n = ScanExactly(mandatory(key), "%d-%d-%d", 3);
-    return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::FromParts(n[0], n[1], n[2]));
+    int n[3];
+    const bool read = ScanExactly(mandatory(key), "%d-%d-%d", n);
+    return checked(read ? DateTime::FromParts(n[0], n[1], n[2]) : DateTime::Invalid());
 }
 
 DateTime RecordReader::time(const QString &key)
 {
-    const QList<int> n = ScanExactly(mandatory(key), "%d:%d:%d", 3);
-    return checked(n.isEmpty() ? DateTime::Invalid() : DateTime::TimeOfDay(n[0], n[1], n[2]));
+    int n[3];
+    const bool read = ScanExactly(mandatory(key), "%d:%d:%d", n);
+    return checked(read ? DateTime::TimeOfDay(n[0], n[1], n[2]) : DateTime::Invalid());
 }
 
 QString RecordReader::existingPath(const QString &key) const
@@ -106,9 +109,7 @@ DateTime RecordReader::checked(const DateTime &value)
     return value;
 }
 
-RecordWriter::RecordWriter(ProfileFile &file, QString section)
+RecordWriter::RecordWriter(ProfileFile &file, const QString &section)
     : m_file(file)
-    , m_section(std::move(section))
-{
-    m_file.DeleteSection(m_section);
-}
+    , m_section(file.ReplaceSection(section))
+{ }

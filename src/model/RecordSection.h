@@ -23,7 +23,7 @@ QList<int> RecordNumbers(const ProfileFile &file, const QString &prefix, const Q
 class RecordReader
 {
 public:
-    RecordReader(const ProfileFile &file, QString section);
+    RecordReader(const ProfileFile &file, const QString &section);
 
     bool ok() const { return m_ok; }
     void require(bool condition);
@@ -46,20 +46,22 @@ private:
     DateTime checked(const DateTime &value);
 
     const ProfileFile &m_file;
-    QString m_section;
+    ProfileFile::SectionRef m_section;
     bool m_ok = true;
 };
 
-// Writes one record section afresh: the old section goes first.
+// Writes one record section afresh: the old section goes, and the new one
+// is added at the end of the file.
 class RecordWriter
 {
 public:
-    RecordWriter(ProfileFile &file, QString section);
+    RecordWriter(ProfileFile &file, const QString &section);
 
     void operator()(const QString &key, qint64 value) { m_file.WriteValue(m_section, key, value); }
+    void operator()(const QString &key, QStringView value) { m_file.WriteValue(m_section, key, value); }
     void operator()(const QString &key, const QString &value) { m_file.WriteValue(m_section, key, value); }
 
 private:
     ProfileFile &m_file;
-    QString m_section;
+    ProfileFile::SectionRef m_section;
 };

@@ -12,10 +12,12 @@ bool isBlank(QChar c)
 
 } // namespace
 
-QList<int> ScanIntegers(QStringView text, const char *format)
+namespace {
+
+// Reads up to numbers.size() numbers; returns how many it read.
+qsizetype scan(QStringView text, const char *format, std::span<int> numbers)
 {
-    QList<int> numbers;
-    numbers.reserve(6);
+    qsizetype count = 0;
     qsizetype i = 0;
     for (const char *f = format; *f; ++f) {
         if (f[0] == '%' && f[1] == 'd') {
@@ -28,9 +30,9 @@ QList<int> ScanIntegers(QStringView text, const char *format)
             const qsizetype digitsFrom = i;
             while (i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'))
                 ++i;
-            if (i == digitsFrom)
+            if (i == digitsFrom || count == qsizetype(numbers.size()))
                 break;
-            numbers.append(ToDecimal(text.mid(start, i - start)));
+            numbers[size_t(count++)] = ToDecimal(text.mid(start, i - start));
         } else if (*f == ' ') {
             while (i < text.size() && isBlank(text[i]))
                 ++i;
@@ -40,6 +42,25 @@ QList<int> ScanIntegers(QStringView text, const char *format)
             ++i;
         }
     }
+    return count;
+}
+
+qsizetype conversions(const char *format)
+{
+    qsizetype count = 0;
+    for (const char *f = format; *f; ++f) {
+        if (f[0] == '%' && f[1] == 'd')
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+QList<int> ScanIntegers(QStringView text, const char *format)
+{
+    QList<int> numbers(conversions(format));
+    numbers.resize(scan(text, format, numbers));
     return numbers;
 }
 
@@ -49,4 +70,24 @@ QList<int> ScanExactly(QStringView text, const char *format, int count)
     if (numbers.size() != count)
         numbers.clear();
     return numbers;
+}
+
+bool ScanExactly(QStringView text, const char *format, std::span<int> numbers)
+{
+    return conversions(format) == qsizetype(numbers.size()) && scan(text, format, numbers) == qsizetype(numbers.size());
+}
+
+char16_t *DecimalBefore(char16_t *end, qint64 number, int width)
+{
+    char16_t *p = end;
+    quint64 magnitude = number < 0 ? 0 - quint64(number) : quint64(number);
+    do {
+        *--p = char16_t(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude);
+    while (end - p < width)
+        *--p = u'0';
+    if (number < 0)
+        *--p = u'-';
+    return p;
 }

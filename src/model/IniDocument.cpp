@@ -500,10 +500,10 @@ IniDocument::Section &IniDocument::appendSection(const QString &name)
         data.sectionIndex.insert(NameKey {name}, index);
     } else {
         section.duplicate = true;
-        int last = first.value();
-        while (data.sections[size_t(last)].nextOfSameName >= 0)
-            last = data.sections[size_t(last)].nextOfSameName;
+        Section &head = data.sections[size_t(first.value())];
+        const int last = head.lastOfSameName >= 0 ? head.lastOfSameName : first.value();
         data.sections[size_t(last)].nextOfSameName = index;
+        head.lastOfSameName = index;
     }
     return section;
 }

@@ -153,6 +153,7 @@ private:
         // never read, as the first of duplicates wins.
         bool duplicate = false;
         int nextOfSameName = -1;
+        int lastOfSameName = -1; // kept by the first of them
         std::pmr::vector<Line> lines;
         // Where the next lookup starts: readers and writers mostly go through
         // a section's keys in file order, so lookups rarely walk far.

@@ -7,11 +7,12 @@
 
 #include <QFile>
 #include <QTextStream>
+#include <algorithm>
 
 namespace {
 
 constexpr int Sunday = 1;
-// Fired moments older than this are forgotten; the clock is rarely set
+// Fired moments older than this may be forgotten; the clock is rarely set
 // back further.
 constexpr qint64 FiringMemorySeconds = 7 * DateTime::SecondsPerDay;
 
@@ -58,6 +59,19 @@ Trigger triggerOf(const AlarmTask &task, const DateTime &now)
     default:
         return {};
     }
+}
+
+// Every trigger holds at one second of the day at most: an hourly task at
+// second 0 of its minute, the others at their due time's second.
+std::optional<int> triggerSecondOfDay(const AlarmTask &task)
+{
+    const DateTime &t = task.DateTime;
+    if (task.ReportMode != AlarmTask::AtDateTime || !t.IsValid() || task.Schedule < AlarmTask::Once ||
+        task.Schedule > AlarmTask::Yearly)
+        return std::nullopt;
+    if (task.Schedule == AlarmTask::Hourly)
+        return t.Hour() * 3600 + t.Minute() * 60;
+    return t.SecondOfDay();
 }
 
 DateTime atHourMinute(const DateTime &day, const DateTime &time)
@@ -180,25 +194,75 @@ void ReminderDispatcher::advanceInList(EntryHandle entry, AlarmTask copy, const 
         m_data.Alarms.SetAt(entry, copy);
 }
 
+std::vector<EntryHandle> ReminderDispatcher::candidatesAt(int secondOfDay)
+{
+    // Looking at every task every second would cost more than everything
+    // else the clock does; the list changes seldom, so an index pays.
+    const StableList<AlarmTask> &alarms = m_data.Alarms;
+    if (m_indexRevision != alarms.Revision()) {
+        m_taskIndex.clear();
+        alarms.ForEach([this](EntryHandle h, const AlarmTask &task) {
+            if (const std::optional<int> second = triggerSecondOfDay(task))
+                m_taskIndex.emplace_back(*second, h);
+        });
+        std::stable_sort(m_taskIndex.begin(), m_taskIndex.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        m_indexRevision = alarms.Revision();
+    }
+    const auto bySecond = [](const std::pair<int, EntryHandle> &e, int s) {
+        return e.first < s;
+    };
+    std::vector<EntryHandle> due;
+    for (auto it = std::lower_bound(m_taskIndex.begin(), m_taskIndex.end(), secondOfDay, bySecond);
+         it != m_taskIndex.end() && it->first == secondOfDay; ++it)
+        due.push_back(it->second);
+    return due;
+}
+
 void ReminderDispatcher::CheckTasks(const DateTime &now)
 {
-    for (EntryHandle h = m_data.Alarms.GetHeadPosition(); h;) {
+    // A copy: firing may change the list, and with it the index.
+    const std::vector<EntryHandle> due = candidatesAt(now.SecondOfDay());
+    for (const EntryHandle h : due) {
+        if (!m_data.Alarms.Contains(h))
+            continue;
         const EntryHandle next = m_data.Alarms.GetNextPosition(h);
-        // Looked at in place: this runs every second over every task, and
-        // hardly ever finds one due.
-        const AlarmTask &task = m_data.Alarms.At(h);
-        const Trigger trigger = triggerOf(task, now);
-        if (task.ReportMode == AlarmTask::AtDateTime && trigger.holds) {
-            // A copy, as firing may change or remove the entry.
-            const AlarmTask copy = task;
-            if (!trigger.limited || LimitsCheck(copy, now))
-                fire(h, copy);
-            // The handler may have removed the entry (a window deleting it).
-            if (copy.Schedule != AlarmTask::Once && m_data.Alarms.Contains(h))
-                advanceInList(h, copy, now);
+        if (checkTask(h, now)) {
+            // What a handler added or changed further down the list may be
+            // due now too: the rest of the list is looked at as it stands.
+            checkTasksFrom(m_data.Alarms.Contains(h) ? m_data.Alarms.GetNextPosition(h) : next, now);
+            return;
         }
-        h = next;
     }
+}
+
+void ReminderDispatcher::checkTasksFrom(EntryHandle entry, const DateTime &now)
+{
+    const StableList<AlarmTask> &alarms = m_data.Alarms;
+    for (EntryHandle h = entry; alarms.Contains(h);) {
+        const EntryHandle next = alarms.GetNextPosition(h);
+        checkTask(h, now);
+        // A handler may have removed either entry.
+        h = alarms.Contains(h) ? alarms.GetNextPosition(h) : next;
+    }
+}
+
+bool ReminderDispatcher::checkTask(EntryHandle h, const DateTime &now)
+{
+    const quint64 revision = m_data.Alarms.Revision();
+    const AlarmTask &task = m_data.Alarms.At(h);
+    const Trigger trigger = triggerOf(task, now);
+    if (task.ReportMode != AlarmTask::AtDateTime || !trigger.holds)
+        return false;
+    // A copy, as firing may change or remove the entry.
+    const AlarmTask copy = task;
+    if (!trigger.limited || LimitsCheck(copy, now))
+        fire(h, copy);
+    const bool changed = m_data.Alarms.Revision() != revision;
+    // The handler may have removed the entry (a window deleting it).
+    if (copy.Schedule != AlarmTask::Once && m_data.Alarms.Contains(h))
+        advanceInList(h, copy, now);
+    return changed;
 }
 
 void ReminderDispatcher::CheckSnoozed(const DateTime &now)
@@ -295,8 +359,11 @@ void ReminderDispatcher::StartupPass(const DateTime &now, bool firstRun)
 
 void ReminderDispatcher::forgetOldFirings(const DateTime &now)
 {
-    if (m_fired.size() < 64)
+    // Looking through them every second would cost more than the rest of
+    // the tick once many have fired: only when their number has doubled.
+    if (m_fired.size() < std::max<qsizetype>(64, 2 * m_firedKept))
         return;
     const qint64 horizon = now.Seconds() - FiringMemorySeconds;
     m_fired.removeIf([horizon](const Firing &f) { return f.due < horizon; });
+    m_firedKept = m_fired.size();
 }

@@ -10,6 +10,8 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class AppData;
 
@@ -74,6 +76,13 @@ public:
 
 private:
     void fire(EntryHandle entry, const AlarmTask &task);
+    // Fires the task at entry when it is due now and moves a recurring one
+    // on. True when a handler changed the task list meanwhile.
+    bool checkTask(EntryHandle entry, const DateTime &now);
+    // checkTask for entry and every entry after it, in list order.
+    void checkTasksFrom(EntryHandle entry, const DateTime &now);
+    // The tasks that can be due at this second of the day, in list order.
+    std::vector<EntryHandle> candidatesAt(int secondOfDay);
     void advanceInList(EntryHandle entry, AlarmTask copy, const DateTime &now);
     // The seconds strictly between the last evaluated one and `until`, when
     // more than the catch-up takes: reports their due moments and moves the
@@ -97,4 +106,9 @@ private:
         return qHashMulti(seed, f.entry.index, f.entry.generation, f.due);
     }
     QSet<Firing> m_fired;
+    qsizetype m_firedKept = 0; // what the last forgetting left
+    // Each task by the one second of the day its trigger can hold at, in
+    // list order within a second; built from the list as of m_indexRevision.
+    std::vector<std::pair<int, EntryHandle>> m_taskIndex;
+    std::optional<quint64> m_indexRevision;
 };

@@ -50,6 +50,10 @@ public:
     // Makes room for count entries in all, so that filling a list does not
     // move its entries again and again.
     void Reserve(int count) { m_slots.reserve(size_t(std::max(count, 0))); }
+    // Counts the changes: a different value means entries were added,
+    // replaced or removed since it was last read. Cheaper than an observer
+    // for a reader that only needs to know whether what it derived is stale.
+    quint64 Revision() const { return m_revision; }
 
     EntryHandle GetHeadPosition() const { return handleOf(m_head); }
     EntryHandle GetTailPosition() const { return handleOf(m_tail); }
@@ -94,6 +98,7 @@ public:
             m_head = index;
         m_tail = index;
         ++m_count;
+        ++m_revision;
         const EntryHandle h {index, slot.generation};
         for (ListObserver *o : m_observers)
             o->EntryAdded(h);
@@ -106,6 +111,7 @@ public:
         if (!Contains(h))
             return false;
         m_slots[h.index].value = value;
+        ++m_revision;
         for (ListObserver *o : m_observers)
             o->EntryChanged(h);
         return true;
@@ -129,6 +135,7 @@ public:
             m_tail = slot.prev;
         release(h.index);
         --m_count;
+        ++m_revision;
         return true;
     }
 
@@ -141,6 +148,7 @@ public:
         }
         m_head = m_tail = NoSlot;
         m_count = 0;
+        ++m_revision;
         for (ListObserver *o : m_observers)
             o->ListReset();
     }
@@ -200,4 +208,5 @@ private:
     quint32 m_tail = NoSlot;
     quint32 m_free = NoSlot;
     int m_count = 0;
+    quint64 m_revision = 0;
 };

@@ -237,8 +237,10 @@ void ClockWindow::Tick()
 {
     const DateTime now = m_services.clock->Now();
     const ClockDisplay::Update update = m_display.TickDisplay(now);
+    // Painted here and now rather than through a posted request: the same
+    // pixels, without waking the event loop a second time every second.
     if (update != ClockDisplay::Update::Unchanged)
-        this->update(digitAreaRect(m_digitOrigin));
+        repaint(digitAreaRect(m_digitOrigin));
     if (update == ClockDisplay::Update::CountdownEnded) {
         m_menu.SetCountdownRunning(false);
         if (m_handlers.contains(MenuId::SpeakTime))

@@ -25,6 +25,8 @@ protected:
     QStringList notices;
     QStringList missed;
     int syncs = 0;
+    // What a window shown for a fired task might do to the list.
+    std::function<void(const AlarmTask &)> onFire;
     ReminderDispatcher dispatcher {data, handlers()};
 
     ReminderDispatcher::Handlers handlers()
@@ -32,6 +34,8 @@ protected:
         ReminderDispatcher::Handlers h;
         h.fireTask = [this](const AlarmTask &t) {
             fired << t.Description;
+            if (onFire)
+                onFire(t);
         };
         h.birthdayNotice = [this](const BirthdayEntry &b, bool) {
             notices << b.FriendName;
@@ -119,6 +123,30 @@ TEST_F(ReminderDispatcherTest, AGapReportsItsDueMomentsAndMovesTheScheduleOn)
     dispatcher.Tick(at(10, 8, 40, 5));
     EXPECT_EQ(fired, QStringList {u"after"_s});
     EXPECT_EQ(missed.size(), 3);
+}
+
+TEST_F(ReminderDispatcherTest, TheListAsItStandsAtEachSecondCounts)
+{
+    const EntryHandle moved = add(u"moved"_s, at(10, 8, 0, 2));
+    const EntryHandle removed = add(u"removed"_s, at(10, 8, 0, 3));
+    dispatcher.Tick(at(10, 8, 0, 0));
+    // Changed between two ticks.
+    AlarmTask task = data.Alarms.At(moved);
+    task.DateTime = at(10, 8, 0, 3);
+    data.Alarms.SetAt(moved, task);
+    data.Alarms.RemoveAt(removed);
+    add(u"added"_s, at(10, 8, 0, 2));
+    // Changed while firing: of the tasks further down due in the same
+    // second, one removed does not fire, one added does.
+    const EntryHandle victim = add(u"victim"_s, at(10, 8, 0, 3));
+    onFire = [&](const AlarmTask &t) {
+        if (t.Description == u"moved"_s) {
+            data.Alarms.RemoveAt(victim);
+            add(u"chained"_s, at(10, 8, 0, 3));
+        }
+    };
+    tickThrough(at(10, 8, 0, 1), at(10, 8, 0, 4));
+    EXPECT_EQ(fired, (QStringList {u"added"_s, u"moved"_s, u"chained"_s}));
 }
 
 TEST_F(ReminderDispatcherTest, SettingTheClockBackDoesNotFireAMomentAgain)

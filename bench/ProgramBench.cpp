@@ -206,13 +206,6 @@ std::unique_ptr<QTemporaryDir> makeHome(int count)
     QDir(home->path()).mkpath(QStringLiteral("runtime"));
     QFile::setPermissions(home->filePath(QStringLiteral("runtime")),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    // Online, the clock would first ask whether to look for an update, and
-    // wait for an answer before it shows: the offer is switched off.
-    QDir(home->path()).mkpath(QStringLiteral("config/tockly"));
-    QFile profile(home->filePath(QStringLiteral("config/tockly/clock.ini")));
-    if (profile.open(QIODevice::WriteOnly))
-        profile.write("[Tockly]\r\nupdate=1\r\n");
-    profile.close();
     RealisticTasks::writeFile(home->path(), count, SystemClock().Now());
     // The start-up question about updates was answered long ago: a user
     // who starts the clock daily does not see it.

@@ -236,18 +236,26 @@ std::optional<Run> startAndExit(const QString &home, MapWatch &watch)
 
 std::unique_ptr<MapWatch> g_watch;
 
+// The X server's watch and a home with the benchmark's number of tasks;
+// nothing, with the run skipped, when either is missing.
+std::unique_ptr<QTemporaryDir> prepare(benchmark::State &state, const MapWatch &watch)
+{
+    if (!watch.ok()) {
+        state.SkipWithError("no X server");
+        return nullptr;
+    }
+    std::unique_ptr<QTemporaryDir> home = makeHome(int(state.range(0)));
+    if (!home)
+        state.SkipWithError("cannot write the clock's files");
+    return home;
+}
+
 void StartAndExit(benchmark::State &state)
 {
     MapWatch &watch = *g_watch;
-    if (!watch.ok()) {
-        state.SkipWithError("no X server");
+    const std::unique_ptr<QTemporaryDir> home = prepare(state, watch);
+    if (!home)
         return;
-    }
-    const std::unique_ptr<QTemporaryDir> home = makeHome(int(state.range(0)));
-    if (!home) {
-        state.SkipWithError("cannot write the clock's files");
-        return;
-    }
     // The first exit of a day also keeps a backup copy and makes CONFIG.INI;
     // later ones, which are measured, do not.
     if (!startAndExit(home->path(), watch)) {
@@ -295,15 +303,9 @@ double cpuNs(pid_t pid)
 void IdleCpu(benchmark::State &state)
 {
     MapWatch &watch = *g_watch;
-    if (!watch.ok()) {
-        state.SkipWithError("no X server");
+    const std::unique_ptr<QTemporaryDir> home = prepare(state, watch);
+    if (!home)
         return;
-    }
-    const std::unique_ptr<QTemporaryDir> home = makeHome(int(state.range(0)));
-    if (!home) {
-        state.SkipWithError("cannot write the clock's files");
-        return;
-    }
     const QString folder = home->path();
     for (auto _ : state) {
         const pid_t clock =

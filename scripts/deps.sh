@@ -14,7 +14,8 @@ packages=(
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libsndfile1-dev
   # the lunar calendar's tables (a GLib library)
   liblunar-date-dev
-  # the flash-and-shake library: plain X (xcb) and PulseAudio client, no Qt
+  # plain X (xcb): the flash-and-shake library (with the PulseAudio client, no
+  # Qt) and the clock's digits copied on the X server
   libxcb1-dev libpulse-dev
   # the voice pack: espeak-ng speaks the words, the GNU resource compiler and
   # linker for Windows targets (with the host's C preprocessor) pack them

@@ -11,6 +11,7 @@
 #include "platform/linux/LinuxSoundService.h"
 #include "platform/linux/LogindSleepWatch.h"
 #include "platform/linux/TimedatedTimeService.h"
+#include "platform/linux/XcbWindowBlitter.h"
 #include "platform/linux/XdgAutostartService.h"
 #include "shell/ClockApp.h"
 #include "shell/ProgramDirectory.h"
@@ -76,6 +77,7 @@ int main(int argc, char **argv)
     UseChineseInterfaceFont();
 
     SystemClock clock;
+    TimeZoneWatch zoneWatch;
     LinuxSoundService sound;
     LinuxPowerService power;
     LinuxShellService shell;
@@ -87,7 +89,8 @@ int main(int argc, char **argv)
     TimedatedTimeService time;
     LogindSleepWatch sleep;
     LinuxNetworkService network;
-    const Services services {&clock, &sound, &power, &shell, &autostart, &time, &sleep, &network};
+    XcbWindowBlitter blitter;
+    const Services services {&clock, &sound, &power, &shell, &autostart, &time, &sleep, &network, &blitter};
 
     ClockApp clockApp(home, services);
     TerminationSignals terminationSignals;

@@ -9,6 +9,7 @@ class ShellService;
 class SleepWatch;
 class SoundService;
 class TimeService;
+class WindowBlitter;
 
 // The operating-system services the windows use. The program hands out the
 // real ones; tests hand out fakes. Nobody owns them through this bundle.
@@ -22,4 +23,5 @@ struct Services
     TimeService *time = nullptr;
     SleepWatch *sleep = nullptr; // may be absent: then only tick gaps tell
     NetworkService *network = nullptr;
+    WindowBlitter *blitter = nullptr; // may be absent: then windows only repaint
 };

@@ -71,6 +71,7 @@ ClockWindow::ClockWindow(AppData &data, const Services &services, QWidget *paren
     , m_data(data)
     , m_services(services)
     , m_skins(data, m_menu)
+    , m_digitBlit(*this, services.blitter)
 {
     setObjectName(u"clockWindow"_s);
     setWindowTitle(Title);
@@ -237,9 +238,10 @@ void ClockWindow::Tick()
 {
     const DateTime now = m_services.clock->Now();
     const ClockDisplay::Update update = m_display.TickDisplay(now);
-    // Painted here and now rather than through a posted request: the same
+    // Shown here and now rather than through a posted repaint: the same
     // pixels, without waking the event loop a second time every second.
-    if (update != ClockDisplay::Update::Unchanged)
+    if (update != ClockDisplay::Update::Unchanged &&
+        !m_digitBlit.Show(m_skins.Digits(), m_digitOrigin, toGlyphs(m_display.CurrentGlyphs())))
         repaint(digitAreaRect(m_digitOrigin));
     if (update == ClockDisplay::Update::CountdownEnded) {
         m_menu.SetCountdownRunning(false);

@@ -6,6 +6,7 @@
 #include "platform/Services.h"
 #include "shell/ClockDisplay.h"
 #include "shell/ClockMenu.h"
+#include "shell/DigitBlit.h"
 #include "shell/SecondTimer.h"
 #include "shell/SkinChooser.h"
 #include "shell/TrayIcon.h"
@@ -129,6 +130,7 @@ private:
     ClockMenu m_menu;
     SkinChooser m_skins;
     ClockDisplay m_display;
+    DigitBlit m_digitBlit;
     SecondTimer m_timer;
     TrayIcon *m_tray = nullptr;
     QHash<int, std::function<void()>> m_handlers;

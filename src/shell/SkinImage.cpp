@@ -128,36 +128,35 @@ QRect digitAreaRect(QPoint digitOrigin)
     return QRect(digitOrigin, QSize(SkinDigits::AreaWidth, SkinDigits::Height));
 }
 
+std::array<DigitPiece, 10> DigitPieces(const ClockGlyphs &glyphs)
+{
+    using namespace SkinDigits;
+    const auto piece = [](int dx, int width, int sourceX) {
+        return DigitPiece {QRect(sourceX, 0, width, Height), QPoint(dx, 0)};
+    };
+    return {
+        piece(0, EdgeWidth, LeftEdgeX),
+        piece(70, ColonWidth, ColonX),
+        piece(78, GlyphWidth, GlyphWidth * glyphs.secondTens),
+        piece(93, GlyphWidth, GlyphWidth * glyphs.secondUnits),
+        piece(2, GlyphWidth, GlyphWidth * glyphs.hourTens),
+        piece(17, GlyphWidth, GlyphWidth * glyphs.hourUnits),
+        piece(32, ColonWidth, ColonX),
+        piece(40, GlyphWidth, GlyphWidth * glyphs.minuteTens),
+        piece(55, GlyphWidth, GlyphWidth * glyphs.minuteUnits),
+        piece(108, EdgeWidth, ColonX), // the right edge is the colon's blank left side
+    };
+}
+
 void paintDigits(QPainter &painter, const QImage &strip, QPoint digitOrigin, const ClockGlyphs &glyphs)
 {
     if (strip.isNull())
         return;
-    using namespace SkinDigits;
-    struct Piece
-    {
-        int dx;
-        int width;
-        int sourceX;
-    };
-    // The order matters only where pieces overlap; it is the order the clock
-    // has always drawn them in.
-    const Piece pieces[] = {
-        {0, EdgeWidth, LeftEdgeX},
-        {70, ColonWidth, ColonX},
-        {78, GlyphWidth, GlyphWidth * glyphs.secondTens},
-        {93, GlyphWidth, GlyphWidth * glyphs.secondUnits},
-        {2, GlyphWidth, GlyphWidth * glyphs.hourTens},
-        {17, GlyphWidth, GlyphWidth * glyphs.hourUnits},
-        {32, ColonWidth, ColonX},
-        {40, GlyphWidth, GlyphWidth * glyphs.minuteTens},
-        {55, GlyphWidth, GlyphWidth * glyphs.minuteUnits},
-        {108, EdgeWidth, ColonX}, // the right edge is the colon's blank left side
-    };
     painter.save();
     // A straight copy, as the strip is opaque: no blending with what is below.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const Piece &piece : pieces)
-        painter.drawImage(digitOrigin + QPoint(piece.dx, 0), strip, QRect(piece.sourceX, 0, piece.width, Height));
+    for (const DigitPiece &piece : DigitPieces(glyphs))
+        painter.drawImage(digitOrigin + piece.offset, strip, piece.source);
     painter.restore();
 }
 

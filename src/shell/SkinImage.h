@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QRegion>
 #include <QString>
+#include <array>
 
 class QPainter;
 
@@ -58,6 +59,18 @@ struct ClockGlyphs
 
 // The 110 x 25 rectangle the digits cover; repaint just this each second.
 QRect digitAreaRect(QPoint digitOrigin);
+
+// A piece of the digit strip and where it goes, from the digit origin.
+struct DigitPiece
+{
+    QRect source;
+    QPoint offset;
+};
+
+// The ten pieces showing glyphs (edges, six glyphs, two colons), in the order
+// they are drawn: it matters only where pieces overlap, and it is the order
+// the clock has always drawn them in.
+std::array<DigitPiece, 10> DigitPieces(const ClockGlyphs &glyphs);
 
 // Copies the ten pieces of the digit strip (edges, six glyphs, two colons)
 // into the digit area at digitOrigin. A null strip paints nothing.

@@ -22,6 +22,8 @@ enum Column
     ActionColumn
 };
 
+constexpr int FittedColumns[] = {DueColumn, AgoColumn, ActionColumn};
+
 bool sameMoment(const MissedReminder &a, const MissedReminder &b)
 {
     return a.entry == b.entry && a.task.DateTime == b.task.DateTime;
@@ -39,8 +41,12 @@ MissedRemindersWindow::MissedRemindersWindow(const Clock &clock, QWidget *parent
     QHeaderView *header = m_ui->missedList->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(ReminderColumn, QHeaderView::Stretch);
-    for (int column : {DueColumn, AgoColumn, ActionColumn})
-        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    // Fitted to their contents after each change (fitColumns): sized so by the
+    // header itself, every single text change measured the whole column again,
+    // seconds of a frozen program for a full list.
+    for (int column : FittedColumns)
+        header->setSectionResizeMode(column, QHeaderView::Fixed);
+    fitColumns();
 
     // Double-click and Enter both activate a row.
     connect(m_ui->missedList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item, int) { openRow(item); });
@@ -48,7 +54,7 @@ MissedRemindersWindow::MissedRemindersWindow(const Clock &clock, QWidget *parent
     connect(m_ui->closeButton, &QPushButton::clicked, this, &QDialog::close);
     connect(m_ui->showMissedCheck, &QCheckBox::toggled, this, &MissedRemindersWindow::ShowMissedToggled);
     m_agoTimer.setInterval(AgoRefreshMs);
-    connect(&m_agoTimer, &QTimer::timeout, this, &MissedRemindersWindow::refreshAgo);
+    connect(&m_agoTimer, &QTimer::timeout, this, &MissedRemindersWindow::RefreshAgo);
     m_agoTimer.start();
     CentreOnPrimaryScreen(*this);
 }
@@ -84,6 +90,8 @@ int MissedRemindersWindow::Add(const QList<MissedReminder> &missed)
     }
     if (added && !m_ui->missedList->currentItem())
         m_ui->missedList->setCurrentItem(m_ui->missedList->topLevelItem(0));
+    if (added)
+        fitColumns();
     return added;
 }
 
@@ -104,11 +112,26 @@ QTreeWidgetItem *MissedRemindersWindow::makeRow(const MissedReminder &reminder) 
     return item;
 }
 
-void MissedRemindersWindow::refreshAgo()
+void MissedRemindersWindow::RefreshAgo()
 {
     const DateTime now = m_clock.Now();
-    for (qsizetype i = 0; i < m_reminders.size(); ++i)
-        m_ui->missedList->topLevelItem(int(i))->setText(AgoColumn, AgoText(m_reminders[i].task.DateTime, now));
+    bool changed = false;
+    for (qsizetype i = 0; i < m_reminders.size(); ++i) {
+        QTreeWidgetItem *item = m_ui->missedList->topLevelItem(int(i));
+        const QString ago = AgoText(m_reminders[i].task.DateTime, now);
+        if (item->text(AgoColumn) != ago) {
+            item->setText(AgoColumn, ago);
+            changed = true;
+        }
+    }
+    if (changed)
+        fitColumns();
+}
+
+void MissedRemindersWindow::fitColumns()
+{
+    for (int column : FittedColumns)
+        m_ui->missedList->resizeColumnToContents(column);
 }
 
 void MissedRemindersWindow::dismissAll()

@@ -34,6 +34,9 @@ public:
     int Add(const QList<MissedReminder> &missed);
     const QList<MissedReminder> &Reminders() const { return m_reminders; }
     void SetShowMissed(bool on);
+    // Brings the "已过去" column up to the clock's time; a timer does it
+    // every half minute.
+    void RefreshAgo();
 
     // "刚刚", "5 分钟前", "2 小时 10 分钟前", "3 天 4 小时前".
     static QString AgoText(const DateTime &due, const DateTime &now);
@@ -46,7 +49,7 @@ Q_SIGNALS:
 
 private:
     QTreeWidgetItem *makeRow(const MissedReminder &reminder) const;
-    void refreshAgo();
+    void fitColumns();
     void dismissAll();
     void openRow(QTreeWidgetItem *item);
 

@@ -40,9 +40,9 @@ bool DigitBlit::prepare(const QImage &strip)
     m_stripKey = strip.cacheKey();
     m_preparedFor = handle->winId();
     m_scale = scale;
+    m_prepared = false;
     // Copies are whole device pixels; at a fractional scale only Qt's own
     // painting places the digits exactly.
-    m_prepared = false;
     if (strip.isNull() || scale != std::round(scale))
         return false;
     // The strip as Qt paints it at this scale.

@@ -7,6 +7,7 @@
 #include <QSysInfo>
 #include <QWindow>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
@@ -93,6 +94,9 @@ bool XcbWindowBlitter::upload(const QImage &image, xcb_window_t window, uint8_t 
     // Opaque premultiplied ARGB is the window's own pixel layout, in both
     // depths (a 24-bit window ignores the top byte).
     const QImage pixels = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // The protocol counts pixmap sides in 16 bits.
+    if (pixels.width() > UINT16_MAX || pixels.height() > UINT16_MAX)
+        return false;
     m_pixmap = xcb_generate_id(m_connection);
     const xcb_void_cookie_t created = xcb_create_pixmap_checked(m_connection, depth, m_pixmap, window,
                                                                 uint16_t(pixels.width()), uint16_t(pixels.height()));
